@@ -1,0 +1,32 @@
+// Small text operations on typed lines and names: case, numbers, and
+// character-exact cuts of UTF-8 text.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvante {
+
+// Turns a-z into A-Z; every other byte, accented letters included, stays.
+void upper_case_in_place(std::string& text);
+
+// Reads one whole number from the start of `text` the way "%d" does:
+// leading white space, one optional sign, then digits up to the first
+// non-digit. Nothing when no digit follows. Values beyond 32 bits wrap
+// rather than fail, as the scanning conversion gives no error either.
+std::optional<int> parse_decimal(std::string_view text);
+
+// Number of bytes that the first `max_chars` characters of `text` take.
+// A well-formed UTF-8 sequence is one character; any other byte is one
+// character by itself, so a cut never splits a character.
+std::size_t utf8_prefix_bytes(std::string_view text, std::size_t max_chars);
+
+// Number of characters in `text`, counted as utf8_prefix_bytes does.
+std::size_t utf8_length(std::string_view text);
+
+// The first `max_chars` characters of `text`.
+std::string_view utf8_prefix(std::string_view text, std::size_t max_chars);
+
+}  // namespace korvante

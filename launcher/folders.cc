@@ -1,0 +1,10 @@
+#include "launcher/folders.h"
+
+namespace korvante {
+
+Folders folders_of(std::string_view root) {
+  const std::string base(root);
+  return Folders{base + "/", base + "/DATOS/"};
+}
+
+}  // namespace korvante
