@@ -2,23 +2,40 @@
 
 #include "console/command.h"
 #include "launcher/command_line.h"
-#include "launcher/folders.h"
+#include "launcher/cross_impact.h"
+#include "launcher/data_set_methods.h"
+#include "launcher/structural_analysis.h"
 
 namespace korvante {
 
 namespace {
 
 // Régnier's abacus needs no dialogue: one line, nothing shown around it.
-Flow run_abaco(const Folders& folders, std::string_view tag) {
-  run_command(command_line("ABACO ", tag, {folders.programs, folders.data}));
+Flow run_abaco(const MethodContext& method) {
+  run_command(command_line("ABACO ", method.tag, {method.folders.programs, method.folders.data}));
   return Flow::go_on;
 }
 
 }  // namespace
 
 Flow run_method(std::string_view selection, std::string_view tag, std::string_view root) {
-  const Folders folders = folders_of(root);
-  if (selection == "ABACO ") return run_abaco(folders, tag);
+  const MethodContext method{folders_of(root), tag};
+  struct Branch {
+    std::string_view selection;
+    Flow (*run)(const MethodContext&);
+  };
+  // Matched in this order, each against the whole selection.
+  static constexpr Branch branches[] = {
+      {"ABACO ", run_abaco},
+      {"AE ", run_structural_analysis},
+      {"SMIC ", run_cross_impact},
+      {"ACOB ", run_actors_objectives},
+      {"IGO ", run_importance_governability},
+      {"DELFI ", run_delphi},
+  };
+  for (const Branch& branch : branches) {
+    if (selection == branch.selection) return branch.run(method);
+  }
   return Flow::go_on;
 }
 
