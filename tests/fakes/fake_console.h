@@ -1,0 +1,33 @@
+// Recording stand-ins for the console and command services, so that the
+// whole dialogue runs in process: typed input from a string, files from a
+// map, every screen operation and command line written to a transcript.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace korvante::fake {
+
+struct Console {
+  std::string input;        // the bytes "typed", in order
+  std::size_t input_at = 0;
+  // The transcript: printed text as it stands, and "{clear}", "{move C,R}",
+  // "{run LINE}" for the other operations.
+  std::string transcript;
+  std::vector<std::string> commands;                // every command line run
+  std::map<std::string, std::string> files;         // path -> content
+  std::set<std::string> unreadable;                 // paths that exist but do not open (FIFOs, folders)
+  // Called for every command line after it is recorded, so a test can play
+  // a child program (AEDAT writing the information file, say).
+  std::function<void(const std::string&)> on_command;
+  int open_files = 0;                               // opened and not yet closed
+};
+
+// Starts a fresh console with `typed` as the whole input.
+Console& reset(std::string typed);
+Console& console();
+
+}  // namespace korvante::fake
