@@ -32,7 +32,8 @@ void record(const korvante::TraceRecord& words) {
 }
 
 bool write_file(const std::string& path, const std::string& content) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // O_NONBLOCK: a FIFO in a file's place must not hold the stand-in up.
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   const bool written = write_all(fd, content.data(), content.size());
   return close(fd) == 0 && written;
@@ -62,10 +63,10 @@ const std::vector<Program>& programs() {
       {"SMICEXP", "SMIC de un experto", {{5, "", false}, {6, "", false}}},
       {"SMICPRO", "SMIC del promedio", {}},
       {"ACOBDAT", "datos de actores y objetivos", {{3, ".dta", false}}},
-      {"ACOBMAT", "matrices de actores y objetivos", {{5, "", false}}},
+      {"ACOBMAT", "matrices de actores y objetivos", {{4, "", false}}},
       {"IGODAT", "datos de importancia y gobernabilidad", {{3, ".dti", false}}},
-      {"IGOCAL", "cálculo de importancia y gobernabilidad", {{5, "", false}, {6, "", false}}},
-      {"IGOGRA", "gráfico de importancia y gobernabilidad", {{5, "", false}}},
+      {"IGOCAL", "cálculo de importancia y gobernabilidad", {{4, "", false}, {5, "", false}}},
+      {"IGOGRA", "gráfico de importancia y gobernabilidad", {{4, "", false}}},
       {"DELFIDAT", "datos Delphi", {{2, "", true}}},
       {"DELFICV", "cálculo Delphi", {{3, "", true}}},
   };
@@ -112,8 +113,8 @@ int run_program(const Program& program, const std::vector<std::string>& args) {
     }
     written += " " + path;
   }
-  say(std::string(program.word) + ": " + std::string(program.what) +
-      (written.empty() ? " (sustituto)" : ", escrito" + written) + "\n");
+  say(std::string(program.word) + ": " +
+      (written.empty() ? std::string(program.what) + " (sustituto)" : "escrito" + written) + "\n");
   return 0;
 }
 

@@ -1,0 +1,139 @@
+// The real launcher on a pseudo-terminal, over a stand-in suite of its own
+// in a temporary folder, with the stand-ins' trace at hand.
+#pragma once
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "launcher/launch_tag.h"
+#include "suite/trace.h"
+#include "tests/e2e/pty_terminal.h"
+
+namespace korvante::e2e_support {
+
+namespace fs = std::filesystem;
+using Records = std::vector<TraceRecord>;
+using namespace std::chrono_literals;
+
+inline const std::string tag(launch_tag);
+inline const std::string pause_text = "Para continuar apoye <Enter> ... ";
+inline const std::string menu_prompt = "    Módulo : ";
+
+inline const char* const program_words[] = {
+    "ABACO",  "AEDAT",   "aemat",   "aegraf", "aeproy", "SMICDAT",  "SMICEXP", "SMICPRO",
+    "ACOBDAT", "ACOBMAT", "IGODAT", "IGOCAL", "IGOGRA", "DELFIDAT", "DELFICV", "DOC"};
+
+class LauncherTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Short, so that no path on the screen wraps; masked for golden screens.
+    char pattern[] = "/tmp/kv-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    base = pattern;
+    root = base / "K";
+    fs::create_directories(root / "DATOS");
+    for (const char* word : program_words) fs::create_symlink(KORVANTE_SUITE_BIN, root / word);
+  }
+  void TearDown() override {
+    terminal.reset();
+    fs::remove_all(base);
+  }
+
+  std::string root_slash() const { return root.string() + "/"; }
+  std::string data() const { return root.string() + "/DATOS/"; }
+
+  // Replaces the stand-in for `word` with a shell script.
+  void replace_program(const std::string& word, const std::string& body) {
+    fs::remove(root / word);
+    std::ofstream(root / word) << "#!/bin/sh\n" << body << "\n";
+    fs::permissions(root / word, fs::perms::owner_all);
+  }
+
+  ::e2e::LaunchOptions options(int rows = 25, int cols = 80) const {
+    ::e2e::LaunchOptions o;
+    o.argv = {KORVANTE_BIN};
+    o.env = ::e2e::basic_env();
+    o.env.push_back("KORVANTE_HOME=" + root.string());
+    o.env.push_back("KORVANTE_TRACE=" + (base / "trace").string());
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) o.env.push_back(std::string(name) + "=" + value);
+    }
+    o.rows = rows;
+    o.cols = cols;
+    return o;
+  }
+
+  ::e2e::PtyTerminal& start(const ::e2e::LaunchOptions& o) {
+    terminal = std::make_unique<::e2e::PtyTerminal>(o);
+    return *terminal;
+  }
+  ::e2e::PtyTerminal& start(int rows = 25, int cols = 80) { return start(options(rows, cols)); }
+
+  // Waits for `text` on the screen, then for the output to go quiet.
+  void expect_screen_with(const std::string& text) {
+    ASSERT_TRUE(terminal->wait_for_text(text)) << "waiting for \"" << text << "\" on\n"
+                                               << terminal->screen_text();
+    terminal->settle();
+  }
+
+  // Waits until the launcher sits at the pause prompt (the cursor behind it).
+  void expect_pause() {
+    ASSERT_TRUE(terminal->wait_until([&] {
+      return terminal->row_text(25).ends_with(pause_text.substr(0, pause_text.size() - 1)) &&
+             terminal->cursor() == std::make_pair(80, 25);
+    })) << terminal->screen_text();
+    terminal->settle();
+  }
+
+  // Waits until the menu's prompt stands on the bottom row, cursor behind it.
+  void expect_menu() {
+    ASSERT_TRUE(terminal->wait_until([&] {
+      return terminal->row_text(25) == std::string(16, ' ') + "    Módulo :" &&
+             terminal->cursor() == std::make_pair(30, 25);
+    })) << terminal->screen_text();
+    terminal->settle();
+  }
+
+  void expect_exit_status(int code) {
+    const auto exit = terminal->wait_exit();
+    ASSERT_TRUE(exit) << "the launcher did not end:\n" << terminal->screen_text();
+    EXPECT_TRUE(exit->exited) << "signal " << exit->signal;
+    EXPECT_EQ(exit->code, code);
+  }
+
+  Records records() const {
+    std::ifstream in(base / "trace", std::ios::binary);
+    const std::string trace((std::istreambuf_iterator<char>(in)), {});
+    return decode_trace(trace);
+  }
+
+  // The screen with this run's temporary folder written as /tmp/kv-XXXXXX.
+  std::string masked_screen() const {
+    std::string screen = terminal->screen_text();
+    const std::string path = base.string();
+    for (std::size_t at = screen.find(path); at != std::string::npos; at = screen.find(path, at)) {
+      screen.replace(at, path.size(), "/tmp/kv-XXXXXX");
+    }
+    return screen;
+  }
+
+  void expect_golden(const std::string& name) {
+    const std::string diff =
+        ::e2e::compare_with_golden(std::string(KORVANTE_GOLDEN_DIR) + "/" + name, masked_screen());
+    EXPECT_EQ(diff, "") << name;
+  }
+
+  fs::path base;
+  fs::path root;
+  std::unique_ptr<::e2e::PtyTerminal> terminal;
+};
+
+}  // namespace korvante::e2e_support
