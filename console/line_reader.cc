@@ -15,7 +15,7 @@ LineRead read_text_line(ByteStream& in, std::string& line, std::size_t max_chars
   if (in.ended) return LineRead::ended;
   const std::size_t keep_bytes = max_chars * max_bytes_per_char;
   std::string text;
-  bool read_any = false;
+  std::size_t line_bytes = 0;  // of the line, whether kept or not
   bool dropped = false;
   bool after_nul = false;
   for (;;) {
@@ -24,8 +24,14 @@ LineRead read_text_line(ByteStream& in, std::string& line, std::size_t max_chars
       in.ended = true;
       break;
     }
-    read_any = true;
+    ++line_bytes;
     if (c == '\n') break;
+    // Past the room of the line nothing more can be kept: a file of NULs
+    // or carriage returns must not be read to its end either.
+    if (rest == LineRest::leave && line_bytes > keep_bytes) {
+      dropped = true;
+      break;
+    }
     if (c == '\r') continue;
     if (c == 0) after_nul = true;
     if (after_nul) continue;
@@ -33,9 +39,9 @@ LineRead read_text_line(ByteStream& in, std::string& line, std::size_t max_chars
       text.push_back(static_cast<char>(c));
     } else {
       dropped = true;
-      if (rest == LineRest::leave) break;
     }
   }
+  const bool read_any = line_bytes > 0;
   if (!read_any) return LineRead::ended;
   const std::size_t kept = utf8_prefix_bytes(text, max_chars);
   if (kept < text.size()) dropped = true;

@@ -91,11 +91,21 @@ TEST(ReadTextLine, MemoryStaysBoundedOnAHugeLine) {
 }
 
 TEST(ReadTextLine, LeavingTheRestStopsReadingOnceFull) {
-  FakeInput in(std::string(100000, 'y') + "\n");
-  std::string line;
-  EXPECT_EQ(read_text_line(in.stream, line, 9, LineRest::leave), LineRead::cut);
-  EXPECT_EQ(line, std::string(9, 'y'));
-  EXPECT_LT(in.reads, 100);
+  const struct {
+    std::string content;
+    std::string line;
+  } cases[] = {
+      {std::string(100000, 'y') + "\n", std::string(9, 'y')},
+      {"ab" + std::string(100000, '\0') + "\n", "ab"},
+      {std::string(100000, '\r') + "\n", ""},
+  };
+  for (const auto& c : cases) {
+    FakeInput in(c.content);
+    std::string line = "stale";
+    read_text_line(in.stream, line, 9, LineRest::leave);
+    EXPECT_EQ(line, c.line);
+    EXPECT_LT(in.reads, 100) << "read no more than the line's room";
+  }
 }
 
 }  // namespace
