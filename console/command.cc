@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,6 +24,19 @@ namespace korvante {
 namespace {
 
 std::string programs_folder;
+
+// The terminal's settings at start-up, put back after every program, as a
+// shell does: a program that dies in raw mode or with echo off must not
+// leave the next prompt unusable.
+std::optional<termios> terminal_settings;
+
+void restore_terminal() {
+  // Only from the foreground: from the background the change would stop
+  // the launcher, and the terminal is not ours to set then.
+  if (terminal_settings && tcgetpgrp(STDIN_FILENO) == getpgrp()) {
+    tcsetattr(STDIN_FILENO, TCSADRAIN, &*terminal_settings);
+  }
+}
 
 void complain(const std::string& what) {
   const std::string line = what + "\n";
@@ -63,7 +77,13 @@ int wait_for(pid_t child) {
 
 }  // namespace
 
-void platform::start_commands(const std::string& folder) { programs_folder = folder; }
+void platform::start_commands(const std::string& folder) {
+  programs_folder = folder;
+  termios settings{};
+  if (isatty(STDIN_FILENO) == 1 && tcgetattr(STDIN_FILENO, &settings) == 0) {
+    terminal_settings = settings;
+  }
+}
 
 int run_command(std::string_view command_line) {
   flush_output();
@@ -89,7 +109,9 @@ int run_command(std::string_view command_line) {
     complain(words[0] + ": " + std::strerror(error));
     return error == ENOENT ? 127 : 126;
   }
-  return wait_for(child);
+  const int status = wait_for(child);
+  restore_terminal();
+  return status;
 }
 
 }  // namespace korvante
