@@ -255,7 +255,12 @@ PtyTerminal::PtyTerminal(const LaunchOptions& options) : rows_(options.rows), co
     }
 
     UniqueFd stdout_file;
-    if (!options.stdout_file.empty()) {
+    if (options.stdout_closed_pipe) {
+      int p[2];
+      if (::pipe2(p, O_CLOEXEC) < 0) throw_errno("pipe2(stdout)");
+      ::close(p[0]);
+      stdout_file = above_stdio(p[1], "pipe2(stdout)");
+    } else if (!options.stdout_file.empty()) {
       stdout_file = above_stdio(
           ::open(options.stdout_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644),
           ("open(" + options.stdout_file + ")").c_str());

@@ -31,6 +31,9 @@ struct LaunchOptions {
   // /dev/tty reaches the emulated screen even when its stdin/stdout are elsewhere.
   enum class Stdin { pty, pipe } stdin_from = Stdin::pty;  // pipe: test writes via write_stdin()/close_stdin()
   std::string stdout_file;  // empty = pty; otherwise stdout (only) goes to this file (created/truncated)
+  // Stdout is a pipe whose reading end is already closed: every write fails
+  // (EPIPE, and SIGPIPE unless the program handles it). Overrides stdout_file.
+  bool stdout_closed_pipe = false;
   // A real xterm switches to a separate buffer on "\x1b[?1049h"; keep that by default.
   bool altscreen = true;
 };
