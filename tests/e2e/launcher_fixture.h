@@ -47,6 +47,11 @@ class LauncherTest : public ::testing::Test {
     fs::remove_all(base);
   }
 
+  static bool under_valgrind() {
+    const char* logs = std::getenv("KORVANTE_E2E_VALGRIND");
+    return logs != nullptr && *logs != '\0';
+  }
+
   std::string root_slash() const { return root.string() + "/"; }
   std::string data() const { return root.string() + "/DATOS/"; }
 
@@ -60,6 +65,17 @@ class LauncherTest : public ::testing::Test {
   ::e2e::LaunchOptions options(int rows = 25, int cols = 80) const {
     ::e2e::LaunchOptions o;
     o.argv = {KORVANTE_BIN};
+    // Under valgrind each launcher writes its findings, if any, to a log of
+    // its own in that folder; the test command fails on any log not empty.
+    if (under_valgrind()) {
+      // A launcher ended by a signal dies with its buffers still in hand:
+      // that is no leak, so such a test checks the memory accesses only.
+      o.argv = {"/usr/bin/valgrind", "-q",
+                leaks_matter ? "--leak-check=full" : "--leak-check=no",
+                "--show-leak-kinds=definite,indirect", "--errors-for-leak-kinds=definite,indirect",
+                std::string("--log-file=") + std::getenv("KORVANTE_E2E_VALGRIND") + "/%p.log",
+                KORVANTE_BIN};
+    }
     o.env = ::e2e::basic_env();
     o.env.push_back("KORVANTE_HOME=" + root.string());
     o.env.push_back("KORVANTE_TRACE=" + (base / "trace").string());
@@ -133,6 +149,7 @@ class LauncherTest : public ::testing::Test {
 
   fs::path base;
   fs::path root;
+  bool leaks_matter = true;  // false where the launcher is to end by a signal
   std::unique_ptr<::e2e::PtyTerminal> terminal;
 };
 
