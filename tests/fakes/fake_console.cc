@@ -46,7 +46,11 @@ void print(std::string_view text) { the_console.transcript += text; }
 void flush_output() {}
 
 LineRead read_line(std::string& line, std::size_t max_chars) {
-  return read_text_line(fake::typed_input, line, max_chars);
+  ++the_console.read_line_calls;
+  if (the_console.input_end_reported) ++the_console.read_line_calls_after_end;
+  const LineRead read = read_text_line(fake::typed_input, line, max_chars);
+  if (read == LineRead::ended) the_console.input_end_reported = true;
+  return read;
 }
 
 int run_command(std::string_view command_line) {
