@@ -1,5 +1,6 @@
 #include "launcher/data_set_methods.h"
 
+#include <optional>
 #include <string>
 
 #include "console/command.h"
@@ -18,17 +19,16 @@ constexpr std::size_t root_chars = 19;
 
 // Asks for the data-set root on a cleared screen until the line is a
 // usable root: not empty, no ".", not longer than the root's room. Blanks
-// are allowed, a root of blanks only included.
-Flow ask_root(std::string_view prompt, std::string& root) {
+// are allowed, a root of blanks only included. Nothing when the input ends.
+std::optional<std::string> ask_root(std::string_view prompt) {
   for (;;) {
     clear_screen();
     print(prompt);
     std::string line;
     const LineRead read = read_line(line, root_chars);
-    if (read == LineRead::ended) return Flow::input_ended;
+    if (read == LineRead::ended) return std::nullopt;
     if (read == LineRead::whole && !line.empty() && line.find('.') == std::string::npos) {
-      root = line;
-      return Flow::go_on;
+      return line;
     }
   }
 }
@@ -36,10 +36,9 @@ Flow ask_root(std::string_view prompt, std::string& root) {
 }  // namespace
 
 Flow run_actors_objectives(const MethodContext& method) {
-  std::string root;
-  if (ask_root("\n\n\n\tArchivo de datos (digite solo la raíz) : ", root) == Flow::input_ended) {
-    return Flow::input_ended;
-  }
+  const auto typed = ask_root("\n\n\n\tArchivo de datos (digite solo la raíz) : ");
+  if (!typed) return Flow::input_ended;
+  const std::string& root = *typed;
   const std::string& data = method.folders.data;
   run_command(command_line("ACOBDAT ", method.tag, {data, root}));
   run_command(command_line("ACOBMAT ", method.tag, {data, root + ".dta", root + ".rsa"}));
@@ -50,10 +49,9 @@ Flow run_actors_objectives(const MethodContext& method) {
 }
 
 Flow run_importance_governability(const MethodContext& method) {
-  std::string root;
-  if (ask_root("\n\n\n\tArchivo de datos (digite solo la raiz) : ", root) == Flow::input_ended) {
-    return Flow::input_ended;
-  }
+  const auto typed = ask_root("\n\n\n\tArchivo de datos (digite solo la raiz) : ");
+  if (!typed) return Flow::input_ended;
+  const std::string& root = *typed;
   const std::string& data = method.folders.data;
   run_command(command_line("IGODAT ", method.tag, {data, root}));
   run_command(command_line("IGOCAL ", method.tag,
@@ -68,11 +66,9 @@ Flow run_importance_governability(const MethodContext& method) {
 }
 
 Flow run_delphi(const MethodContext& method) {
-  std::string root;
-  if (ask_root("\n\n\n  Nombre del archivo para los datos (digite solo la raiz) : ", root) ==
-      Flow::input_ended) {
-    return Flow::input_ended;
-  }
+  const auto typed = ask_root("\n\n\n  Nombre del archivo para los datos (digite solo la raiz) : ");
+  if (!typed) return Flow::input_ended;
+  const std::string& root = *typed;
   const std::string data_file = method.folders.data + root + ".ddf";
   // A data set is new exactly when its data file cannot be read.
   if (std::optional<TextFile> existing = open_for_reading(data_file)) {
