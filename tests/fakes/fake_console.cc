@@ -46,8 +46,8 @@ void print(std::string_view text) { the_console.transcript += text; }
 void flush_output() {}
 
 LineRead read_line(std::string& line, std::size_t max_chars) {
-  ++the_console.read_line_calls;
-  if (the_console.input_end_reported) ++the_console.read_line_calls_after_end;
+  the_console.reads.push_back(the_console.transcript.size());
+  if (the_console.input_end_reported) ++the_console.reads_after_end;
   const LineRead read = read_text_line(fake::typed_input, line, max_chars);
   if (read == LineRead::ended) the_console.input_end_reported = true;
   return read;

@@ -24,11 +24,11 @@ struct Console {
   // a child program (AEDAT writing the information file, say).
   std::function<void(const std::string&)> on_command;
   int open_files = 0;                               // opened and not yet closed
-  // How the dialogue asked for typed lines, so that a test can tell that it
-  // stops asking once the input has ended.
-  std::size_t read_line_calls = 0;                  // every call of read_line
+  // How the dialogue asked for typed lines: which prompt each line answers,
+  // and that it stops asking once the input has ended.
+  std::vector<std::size_t> reads;                   // per read_line call: the transcript's length then
   bool input_end_reported = false;                  // some call answered that the input had ended
-  std::size_t read_line_calls_after_end = 0;        // calls made after that answer
+  std::size_t reads_after_end = 0;                  // calls made after that answer
 };
 
 // Starts a fresh console with `typed` as the whole input.
