@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "console/input.h"
-#include "console/platform.h"
+#include "console/posix/platform.h"
 #include "launcher/launch_tag.h"
 #include "suite/trace.h"
 

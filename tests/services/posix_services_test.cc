@@ -11,7 +11,7 @@
 
 #include "console/command.h"
 #include "console/files.h"
-#include "console/platform.h"
+#include "console/posix/platform.h"
 
 namespace korvante {
 namespace {

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <string>
 
-#include "console/platform.h"
+#include "console/posix/platform.h"
 
 namespace korvante {
 

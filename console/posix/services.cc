@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "console/output.h"
-#include "console/platform.h"
+#include "console/posix/platform.h"
 
 namespace korvante {
 

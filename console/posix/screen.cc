@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "console/platform.h"
+#include "console/posix/platform.h"
 
 namespace korvante {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "console/output.h"
-#include "console/platform.h"
+#include "console/posix/platform.h"
 #include "console/program_lookup.h"
 #include "console/words.h"
 
