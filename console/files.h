@@ -24,10 +24,22 @@ std::optional<std::string> read_first_line(TextFile& file, std::size_t max_chars
 
 void close_file(TextFile& file);
 
-// The path of the entry of `folder` (ending in "/") whose name equals
-// `name` without regard to case: `name` itself when it stands there as
-// given, else the first such entry in byte order. `folder` + `name` when
-// none matches, so that the caller's open fails as for a missing file.
+// What lies at a path, told without opening anything but a regular file.
+enum class PathKind {
+  nothing,        // no entry of that name: free for a new file
+  readable_file,  // a regular file that opens for reading
+  unreadable,     // a regular file that does not open for reading
+  folder,
+  not_a_file,     // a FIFO, a device, a socket
+  broken_link,    // a symbolic link to nothing
+  unknown,        // it cannot be examined (no permission on the folder, ...)
+};
+PathKind examine_path(const std::string& path);
+
+// The path of the entry of `folder` (ending in the separator) whose name
+// equals `name` without regard to case: `name` itself when it stands
+// there as given, else the first such entry in byte order. `folder` +
+// `name` when none matches.
 std::string find_ignoring_case(const std::string& folder, const std::string& name);
 
 }  // namespace korvante

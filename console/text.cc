@@ -82,6 +82,15 @@ std::size_t utf8_length(std::string_view text) {
   return chars;
 }
 
+bool is_valid_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8_sequence_length(text.substr(at));
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
 std::string_view utf8_prefix(std::string_view text, std::size_t max_chars) {
   return text.substr(0, utf8_prefix_bytes(text, max_chars));
 }

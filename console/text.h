@@ -26,6 +26,9 @@ std::size_t utf8_prefix_bytes(std::string_view text, std::size_t max_chars);
 // Number of characters in `text`, counted as utf8_prefix_bytes does.
 std::size_t utf8_length(std::string_view text);
 
+// Whether every byte of `text` belongs to a well-formed UTF-8 sequence.
+bool is_valid_utf8(std::string_view text);
+
 // The first `max_chars` characters of `text`.
 std::string_view utf8_prefix(std::string_view text, std::size_t max_chars);
 

@@ -2,12 +2,13 @@
 
 #include <string>
 
-#include "console/command.h"
 #include "console/input.h"
 #include "console/output.h"
 #include "console/screen.h"
 #include "console/text.h"
 #include "launcher/command_line.h"
+#include "launcher/name_rules.h"
+#include "launcher/sequence.h"
 
 namespace korvante {
 
@@ -34,22 +35,36 @@ constexpr std::string_view submenu =
     "\n\t\t\t└────────────────────────────────┘"
     "\n\t\t\t          ";
 
-void draw_submenu() {
+// The failures of this visit's programs stand above the submenu, in the
+// rows its title leaves free, so that they stay on the screen until the
+// main menu's pause is answered.
+void draw_submenu(const Failures& failures) {
   clear_screen();
+  for (const std::string& failure : failures) print(failure + "\n");
   move_cursor(1, 7);
   print("\t\t  SISTEMA DE MATRICES DE IMPACTO CRUZADO - SMIC\n\n");
   print(submenu);
 }
 
 // The expert's code is taken as typed (it may be empty or hold a "."), but
-// one longer than its room is asked for again.
+// one longer than its room, or one that would split into two words, leave
+// the data folder or reach the terminal raw, is asked for again.
 Flow ask_expert_code(std::string& code) {
   for (;;) {
     print("\t\t\tClave del experto : ");
     const LineRead read = read_line(code, expert_code_chars);
     if (read == LineRead::ended) return Flow::input_ended;
-    if (read == LineRead::whole) return Flow::go_on;
+    if (read == LineRead::whole && (code.empty() || !name_fault(code))) return Flow::go_on;
   }
+}
+
+// Runs one program of the submenu. Its failure, if any, replaces an older
+// one of the same program: what is shown is how each of the three
+// programs last went, one line at most for each.
+void run_choice(Failures& failures, const std::string& line) {
+  const std::string named = line.substr(0, line.find(' ')) + ":";
+  std::erase_if(failures, [&](const std::string& failure) { return failure.starts_with(named); });
+  run_step(failures, line);
 }
 
 }  // namespace
@@ -64,8 +79,9 @@ Flow run_cross_impact(const MethodContext& method) {
   // Text without a number repeats the previous choice of this visit; before
   // any choice there is none to repeat, and it only redraws.
   int choice = redraw;
+  Failures failures;
   for (;;) {
-    draw_submenu();
+    draw_submenu(failures);
     std::string typed;
     if (read_line(typed, choice_chars) == LineRead::ended) return Flow::input_ended;
     choice = next_cross_impact_choice(typed, choice);
@@ -73,17 +89,17 @@ Flow run_cross_impact(const MethodContext& method) {
       case 0:
         return Flow::go_on;
       case 1:
-        run_command(command_line("SMICDAT ", method.tag, {data, "SMICINFO.EST", "DTS"}));
+        run_choice(failures, command_line("SMICDAT ", method.tag, {data, "SMICINFO.EST", "DTS"}));
         break;
       case 2: {
         std::string code;
         if (ask_expert_code(code) == Flow::input_ended) return Flow::input_ended;
-        run_command(command_line("SMICEXP ", method.tag,
-                                 {data, "SMICINFO.EST", code + ".DTS", code + ".RSS", code + ".RSP"}));
+        run_choice(failures, command_line("SMICEXP ", method.tag,
+                                          {data, "SMICINFO.EST", code + ".DTS", code + ".RSS", code + ".RSP"}));
         break;
       }
       case 3:
-        run_command(command_line("SMICPRO ", method.tag, {data, "SMICINFO.EST", "DTS", "RSP", "PRO"}));
+        run_choice(failures, command_line("SMICPRO ", method.tag, {data, "SMICINFO.EST", "DTS", "RSP", "PRO"}));
         break;
       default:
         break;

@@ -1,18 +1,21 @@
 #include "launcher/method_runner.h"
 
-#include "console/command.h"
 #include "launcher/command_line.h"
 #include "launcher/cross_impact.h"
 #include "launcher/data_set_methods.h"
+#include "launcher/sequence.h"
 #include "launcher/structural_analysis.h"
 
 namespace korvante {
 
 namespace {
 
-// Régnier's abacus needs no dialogue: one line, nothing shown around it.
+// Régnier's abacus needs no dialogue: one line, nothing shown around it
+// but a failure of its program.
 Flow run_abaco(const MethodContext& method) {
-  run_command(command_line("ABACO ", method.tag, {method.folders.programs, method.folders.data}));
+  Failures failures;
+  run_step(failures, command_line("ABACO ", method.tag, {method.folders.programs, method.folders.data}));
+  print_failures_here(failures);
   return Flow::go_on;
 }
 

@@ -53,6 +53,20 @@ void close_file(TextFile& file) {
   file.handle = -1;
 }
 
+PathKind examine_path(const std::string& path) {
+  struct stat entry {};
+  if (lstat(path.c_str(), &entry) != 0) return errno == ENOENT ? PathKind::nothing : PathKind::unknown;
+  struct stat target {};
+  if (stat(path.c_str(), &target) != 0) return errno == ENOENT ? PathKind::broken_link : PathKind::unknown;
+  if (S_ISDIR(target.st_mode)) return PathKind::folder;
+  // Only a regular file is opened: opening a device can act on it.
+  if (!S_ISREG(target.st_mode)) return PathKind::not_a_file;
+  std::optional<TextFile> file = open_for_reading(path);
+  if (!file) return PathKind::unreadable;
+  close_file(*file);
+  return PathKind::readable_file;
+}
+
 namespace {
 bool same_ignoring_case(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

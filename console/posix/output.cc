@@ -1,5 +1,6 @@
 #include "console/output.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,6 +21,12 @@ bool platform::write_all(int fd, const char* data, std::size_t size) {
     const ssize_t written = write(fd, data, size);
     if (written < 0) {
       if (errno == EINTR) continue;
+      // A descriptor left non-blocking by someone else: wait until it
+      // takes more, rather than lose the text.
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        pollfd ready{fd, POLLOUT, 0};
+        if (poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+      }
       return false;
     }
     data += written;
@@ -37,6 +44,11 @@ void print(std::string_view text) {
   }
   pending.append(text);
   if (pending.size() >= buffer_size) flush_output();
+}
+
+void print_error(std::string_view text) {
+  flush_output();
+  platform::write_all(STDERR_FILENO, text.data(), text.size());
 }
 
 void flush_output() {

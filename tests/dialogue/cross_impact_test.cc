@@ -73,14 +73,53 @@ TEST(CrossImpact, ExpertCodeIsTakenAsTyped) {
   } cases[] = {
       {"2\n\n", smicexp("")},
       {"2\nexp.1\n", smicexp("exp.1")},
-      {"2\n" + std::string(20, 'e') + "\n" + std::string(19, 'e') + "\n", smicexp(std::string(19, 'e'))},
+      {"2\n" + std::string(19, 'e') + "\n", smicexp(std::string(19, 'e'))},
+      {"2\nñandúñandúñandúñand\n", smicexp("ñandúñandúñandúñand")},
+      {"2\n$(x);`y`&\n", smicexp("$(x);`y`&")},
   };
   for (const auto& c : cases) {
     const LauncherRun run = in_submenu(c.typed);
     EXPECT_EQ(run.method_commands(), Lines{c.line}) << testing::PrintToString(c.typed);
   }
-  const LauncherRun refused = in_submenu("2\n" + std::string(20, 'e') + "\nE\n");
-  EXPECT_EQ(count(refused.console.transcript, "\t\t\tClave del experto : "), 2u);
+}
+
+TEST(CrossImpact, RefusedExpertCodesAreAskedForAgain) {
+  const std::string refused[] = {
+      std::string(20, 'e'),
+      "a b",      // would be two words: expert b's files
+      " ",
+      "../../x",  // would leave the data folder
+      "a/b",
+      "a\x1b[2J",
+      "\x7f",
+      "x\xc2\x9b",
+  };
+  for (const std::string& code : refused) {
+    const LauncherRun run = in_submenu("2\n" + code + "\nE\n");
+    EXPECT_EQ(run.method_commands(), Lines{smicexp("E")}) << testing::PrintToString(code);
+    const std::string& t = run.console.transcript;
+    EXPECT_EQ(count(t, "\t\t\tClave del experto : "), 2u) << testing::PrintToString(code);
+  }
+}
+
+TEST(CrossImpact, FailuresStayAboveTheSubmenuUntilTheProgramRunsAgain) {
+  const LauncherRun run = run_launcher_on("\n3\n1\n3\n1\n0\n", [](fake::Console& c) {
+    // SMICDAT is missing the first time only; SMICPRO is always killed.
+    c.results = {{"SMICDAT", not_found}, {"SMICPRO", killed_by(9)}};
+    c.on_command = [&c](const std::string& line) {
+      if (line.starts_with("SMICDAT ") && count(c.transcript, "{run SMICDAT") == 2) c.results.erase("SMICDAT");
+    };
+  });
+  EXPECT_EQ(run.method_commands(), (Lines{smicdat, smicpro, smicdat}));
+  const std::string& t = run.console.transcript;
+  const std::string missing = "SMICDAT: no se encuentra el programa\n";
+  const std::string killed = "SMICPRO: terminó por la señal 9\n";
+  const std::string drawn = submenu.substr(std::string("{clear}").size());
+  EXPECT_EQ(t.substr(t.find("{run " + smicdat)),
+            "{run " + smicdat + "}{clear}" + missing + drawn +  //
+                "{run " + smicpro + "}{clear}" + missing + killed + drawn +  //
+                "{run " + smicdat + "}{clear}" + killed + drawn +  //
+                pause_prompt);
 }
 
 TEST(CrossImpact, ScreenAndNoPauseBetweenRuns) {
@@ -92,11 +131,22 @@ TEST(CrossImpact, ScreenAndNoPauseBetweenRuns) {
 }
 
 TEST(CrossImpact, EndOfInputInTheSubmenuEndsTheProgram) {
-  for (std::string typed : {"", "1\n", "2\n", "1\nx"}) {
-    const LauncherRun run = run_launcher_on("\n3\n" + typed);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.console.input_at, run.console.input.size());
-    EXPECT_LE(run.method_commands().size(), 2u) << testing::PrintToString(typed);
+  const struct {
+    std::string typed;
+    Lines runs;
+    std::string prompt;  // where the end is met
+  } cases[] = {
+      {"", {}, "\n\t\t\t          "},
+      {"1\n", {smicdat}, "\n\t\t\t          "},
+      {"2\n", {}, "\t\t\tClave del experto : "},
+      {"2\na b\n", {}, "\t\t\tClave del experto : "},
+      {"1\nx", {smicdat, smicdat}, "\n\t\t\t          "},
+      {"2\nE\n", {smicexp("E")}, "\n\t\t\t          "},
+  };
+  for (const auto& c : cases) {
+    const LauncherRun run = run_launcher_on("\n3\n" + c.typed);
+    EXPECT_EQ(run.method_commands(), c.runs) << testing::PrintToString(c.typed);
+    EXPECT_TRUE(ended_at(run, c.prompt)) << testing::PrintToString(c.typed);
   }
 }
 

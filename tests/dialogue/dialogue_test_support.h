@@ -1,6 +1,9 @@
 // Running the whole launcher in process on the recording console.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,14 +26,46 @@ struct LauncherRun {
   }
 };
 
-// Prepares the console (files, hooks) with `setup`, then runs the launcher
-// on the `typed` input to its end.
+// Prepares the console (files, hooks, programs' results) with `setup`,
+// then runs the launcher on the `typed` input to its end, with the suite
+// at `suite_root`.
 template <typename Setup>
-LauncherRun run_launcher_on(std::string typed, Setup setup) {
+LauncherRun run_launcher_on(std::string typed, Setup setup, std::string_view suite_root = root) {
   fake::Console& console = fake::reset(std::move(typed));
   setup(console);
-  const int status = run_launcher(root);
+  const int status = run_launcher(suite_root);
   return LauncherRun{status, console};
+}
+
+// A program word's runs all end as `result`.
+inline auto programs_end(std::map<std::string, CommandResult> results) {
+  return [results](fake::Console& c) { c.results = results; };
+}
+
+inline const CommandResult not_found{RunOutcome::not_found, 0, ""};
+inline CommandResult killed_by(unsigned signal) { return {RunOutcome::signalled, signal, ""}; }
+inline CommandResult cannot_start(std::string why) { return {RunOutcome::cannot_start, 0, std::move(why)}; }
+inline CommandResult exits_with(unsigned status) { return {RunOutcome::ran, status, ""}; }
+
+// The transcript after the last command run.
+inline std::string after_last_command(const LauncherRun& run) {
+  const std::string& t = run.console.transcript;
+  const std::size_t last = t.rfind("{run ");
+  return t.substr(t.find('}', last) + 1);
+}
+
+// The input ended at a prompt and nothing more was asked or shown: the
+// transcript ends with `prompt`.
+inline ::testing::AssertionResult ended_at(const LauncherRun& run, const std::string& prompt) {
+  const fake::Console& c = run.console;
+  if (!c.input_end_reported) return ::testing::AssertionFailure() << "the end of the input was never reached";
+  if (c.reads_after_end != 0) return ::testing::AssertionFailure() << c.reads_after_end << " reads after the end";
+  if (!c.transcript.ends_with(prompt)) {
+    return ::testing::AssertionFailure() << "the transcript does not end with the prompt: "
+                                         << ::testing::PrintToString(c.transcript.substr(
+                                                c.transcript.size() - std::min<std::size_t>(c.transcript.size(), 120)));
+  }
+  return ::testing::AssertionSuccess();
 }
 
 inline LauncherRun run_launcher_on(std::string typed) {

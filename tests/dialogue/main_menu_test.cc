@@ -14,6 +14,58 @@ TEST(MainLoop, StartsWithClearCdAndThePausePrompt) {
   EXPECT_EQ(run.console.transcript, "{clear}{run cd /K}" + pause_prompt);
 }
 
+TEST(MainLoop, AnUnusableSuiteFolderIsSaidOnTheFirstScreen) {
+  const LauncherRun run = run_launcher_on("\n1\n", programs_end({{"cd", {RunOutcome::ran, 1, "no existe"}}}));
+  EXPECT_EQ(run.console.transcript.substr(0, run.console.transcript.find(pause_prompt) + pause_prompt.size()),
+            "{clear}{run cd /K}La carpeta de la suite </K> no existe; la elige KORVANTE_HOME.\n" + pause_prompt);
+  EXPECT_EQ(run.method_commands(), Lines{"ABACO ¤§ /K/ /K/DATOS/"}) << "the menu still works";
+}
+
+TEST(MainLoop, ASuiteRootThatWouldSplitOrReachTheTerminalIsRefused) {
+  const struct {
+    std::string root;
+    std::string refusal;  // on standard error; "" when accepted
+  } cases[] = {
+      {"/mi suite/K", "korvante: KORVANTE_HOME da la carpeta de la suite «/mi suite/K», que contiene un blanco: "
+                      "no llegaría a los programas como una sola palabra. Elija otra carpeta.\n"},
+      {"/K\x1b[2J", "korvante: KORVANTE_HOME da la carpeta de la suite «/K\\x1B[2J», que contiene un carácter de "
+                    "control: no llegaría a los programas como una sola palabra. Elija otra carpeta.\n"},
+      {"/K\xc2\x85", "korvante: KORVANTE_HOME da la carpeta de la suite «/K\\xC2\\x85», que contiene un carácter de "
+                     "control: no llegaría a los programas como una sola palabra. Elija otra carpeta.\n"},
+      {"/suite/ñandú;$(x)", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    const LauncherRun run = run_launcher_on("\n1\n", [](fake::Console&) {}, c.root);
+    if (c.refusal.empty()) {
+      EXPECT_EQ(run.status, 0) << c.root;
+      EXPECT_EQ(run.console.commands.size(), 2u) << c.root;
+    } else {
+      EXPECT_EQ(run.status, 2) << c.root;
+      EXPECT_EQ(run.console.transcript, "{error " + c.refusal + "}") << "nothing else shown, nothing run";
+      EXPECT_TRUE(run.console.reads.empty());
+    }
+  }
+}
+
+TEST(MainLoop, AbacoAndTheDocumentationNameTheirFailure) {
+  const struct {
+    std::string typed;
+    std::map<std::string, CommandResult> results;
+    std::string shown;
+  } cases[] = {
+      {"1", {{"ABACO", not_found}}, "\nABACO: no se encuentra el programa\n"},
+      {"1", {{"ABACO", killed_by(11)}}, "\nABACO: terminó por la señal 11\n"},
+      {"1", {{"ABACO", exits_with(1)}}, ""},
+      {"10", {{"DOC", cannot_start("permiso denegado")}}, "\nDOC: no se puede iniciar: permiso denegado\n"},
+      {"10", {{"DOC", exits_with(2)}}, ""},
+  };
+  for (const auto& c : cases) {
+    const LauncherRun run = run_launcher_on("\n" + c.typed + "\n", programs_end(c.results));
+    EXPECT_EQ(after_last_command(run), c.shown + pause_prompt) << c.typed;
+  }
+}
+
 TEST(MainLoop, AbacoRunsOneLineAndComesBackToThePause) {
   const LauncherRun run = run_launcher_on("\n1\n");
   EXPECT_EQ(run.method_commands(), Lines{"ABACO ¤§ /K/ /K/DATOS/"});
@@ -78,10 +130,18 @@ TEST(MainLoop, ActorsObjectivesIsAnnouncedUnderThePrompt) {
 }
 
 TEST(MainLoop, EndOfInputAtAnyMainPromptEndsAtOnce) {
-  for (std::string typed : {"", "\n", "\n\n", "\n1\n", "\nxyz\n", "\n1"}) {
-    const LauncherRun run = run_launcher_on(typed);
-    EXPECT_EQ(run.status, 0) << testing::PrintToString(typed);
-    EXPECT_EQ(run.console.input_at, typed.size());
+  const struct {
+    std::string typed;
+    std::string prompt;
+  } cases[] = {
+      {"", pause_prompt},       {"\n", menu_prompt},        {"\n\n", menu_prompt},
+      {"\n1\n", pause_prompt}, {"\nxyz\n", menu_prompt},   {"\n1", pause_prompt},
+      {"\x1a\n1\n", pause_prompt}, {"\n1\x1a\n", pause_prompt},
+  };
+  for (const auto& c : cases) {
+    const LauncherRun run = run_launcher_on(c.typed);
+    EXPECT_EQ(run.status, 0) << testing::PrintToString(c.typed);
+    EXPECT_TRUE(ended_at(run, c.prompt)) << testing::PrintToString(c.typed);
   }
 }
 

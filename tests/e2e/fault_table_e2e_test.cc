@@ -2,8 +2,8 @@
 // bytes, programs that are missing, crash or misbehave, odd information
 // files, a closed output and odd terminal sizes. Each row is a scripted
 // session piped into the real launcher on a pseudo-terminal, and what must
-// come of it: the end with status 0, the programs' recorded lines, and a
-// text on the final screen.
+// come of it: the end with status 0, the programs' recorded lines, the
+// texts on the final screen and those that must not be there.
 #include <fcntl.h>
 #include <signal.h>
 
@@ -18,8 +18,11 @@ struct FaultCase {
   std::string name;
   std::string typed;                          // piped in, then the input ends
   std::map<std::string, std::string> scripts = {};  // program word -> shell body ("" removes the program)
-  Records records = {};                       // "{tag}", "{data}", "{root}" stand for this run's values
-  std::string on_screen = {};                 // also with those stand-ins; "" checks nothing
+  Records records = {};                       // "{tag}", "{data}", "{root}", "{base}" stand for this run's values
+  std::vector<std::string> on_screen = {};    // each on the final screen, with those stand-ins
+  std::vector<std::string> not_on_screen = {};
+  std::string prepare = {};                   // a shell command run before the launcher starts
+  std::string marks = {};                     // what the scripts leave in {base}/marks, when given
   int rows = 25, cols = 80;
   bool closed_stdout = false;
 };
@@ -49,6 +52,9 @@ TEST_P(FaultTable, EndsWithStatusZeroHavingRunWhatWasChosen) {
       replace_program(word, expand(body));
     }
   }
+  if (!c.prepare.empty()) {
+    ASSERT_EQ(std::system(expand(c.prepare).c_str()), 0) << c.prepare;
+  }
   ::e2e::LaunchOptions o = options(c.rows, c.cols);
   o.stdin_from = ::e2e::LaunchOptions::Stdin::pipe;
   o.stdout_closed_pipe = c.closed_stdout;
@@ -67,9 +73,15 @@ TEST_P(FaultTable, EndsWithStatusZeroHavingRunWhatWasChosen) {
     expected.push_back(words);
   }
   EXPECT_EQ(records(), expected);
-  if (!c.on_screen.empty()) {
-    EXPECT_NE(terminal->screen_text().find(expand(c.on_screen)), std::string::npos)
-        << "\"" << expand(c.on_screen) << "\" not on\n" << terminal->screen_text();
+  for (const std::string& text : c.on_screen) {
+    EXPECT_TRUE(on_screen(expand(text))) << "\"" << expand(text) << "\" not on\n" << terminal->screen_text();
+  }
+  for (const std::string& text : c.not_on_screen) {
+    EXPECT_FALSE(on_screen(expand(text))) << "\"" << expand(text) << "\" on\n" << terminal->screen_text();
+  }
+  if (!c.marks.empty()) {
+    std::ifstream in(base / "marks");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), c.marks);
   }
 }
 
@@ -87,61 +99,82 @@ Records analysis_records(const std::string& name) {
           {"aeproy", "{tag}", "{data}", "ae.mdi", rse},        {"aegraf", "{tag}", "{data}", "ae.mm", rse}};
 }
 
+const Records acob_r = {{"ACOBDAT", "{tag}", "{data}", "R"}, {"ACOBMAT", "{tag}", "{data}", "R.dta", "R.rsa"}};
+const Records abaco = {{"ABACO", "{tag}", "{root}", "{data}"}};
+
+// A script that leaves a mark, then ends by `signal`.
+std::string marks_then_dies_of(const std::string& signal) { return "echo cayendo >> {base}/marks; kill -" + signal + " $$"; }
+
 const FaultCase fault_cases[] = {
     // The input ends at each prompt.
-    {"EndAtPause", "", {}, {}},
-    {"EndAtMenu", "\n", {}, {}},
-    {"EndAtActorsObjectivesRoot", "\n4\n", {}, {}, "(digite solo la raíz) :"},
-    {"EndAtImportanceGovernabilityRoot", "\n5\n", {}, {}, "(digite solo la raiz) :"},
-    {"EndAtDelphiRoot", "\n6\n", {}, {}, "Nombre del archivo para los datos"},
-    {"EndAtNoEncuentroWait", "\n2\n", aedat_leaves("exit 0"), {}, "No encuentro <{data}AEINFO.TMP>"},
-    {"EndAtSubmenu", "\n3\n", {}, {}, "SMIC para el promedio"},
-    {"EndAtExpertCode", "\n3\n2\n", {}, {}, "Clave del experto :"},
-    {"EndAfterAMethod", "\n1\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}}},
+    {"EndAtPause", "", {}, {}, {"Para continuar"}},
+    {"EndAtMenu", "\n", {}, {}, {"Módulo :"}},
+    {"EndAtActorsObjectivesRoot", "\n4\n", {}, {}, {"(digite solo la raíz) :"}},
+    {"EndAtImportanceGovernabilityRoot", "\n5\n", {}, {}, {"(digite solo la raiz) :"}},
+    {"EndAtDelphiRoot", "\n6\n", {}, {}, {"Nombre del archivo para los datos"}},
+    {"EndAtNoEncuentroWait", "\n2\n", aedat_leaves("exit 0"), {}, {"No encuentro <{data}AEINFO.TMP>"}},
+    {"EndAtSubmenu", "\n3\n", {}, {}, {"SMIC para el promedio"}},
+    {"EndAtExpertCode", "\n3\n2\n", {}, {}, {"Clave del experto :"}},
+    {"EndAfterAMethod", "\n1\n", {}, abaco, {"ABACO: ábaco de Régnier"}},
     // Hostile bytes.
-    {"LongLineAtMenu", "\n" + long_line + "\n1\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}}},
-    {"LongLineAtPause", long_line + "\n1\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}}},
-    {"LongRootAskedAgain", "\n4\n" + long_line + "\nR\n", {}, {{"ACOBDAT", "{tag}", "{data}", "R"}, {"ACOBMAT", "{tag}", "{data}", "R.dta", "R.rsa"}}},
+    {"LongLineAtMenu", "\n" + long_line + "\n1\n", {}, abaco},
+    {"LongLineAtPause", long_line + "\n1\n", {}, abaco},
+    {"LongRootAskedAgain", "\n4\n" + long_line + "\nR\n", {}, acob_r},
     {"LongExpertCodeAskedAgain", "\n3\n2\n" + long_line + "\nE\n0\n", {}, {{"SMICEXP", "{tag}", "{data}", "SMICINFO.EST", "E.DTS", "E.RSS", "E.RSP"}}},
-    {"NulEndsTheText", std::string("\n1\0ABACO\n\n4\nR\0S\n", 16), {}, {{"ABACO", "{tag}", "{root}", "{data}"}, {"ACOBDAT", "{tag}", "{data}", "R"}, {"ACOBMAT", "{tag}", "{data}", "R.dta", "R.rsa"}}},
+    {"NulEndsTheText", std::string("\n1\0ABACO\n\n4\nR\0S\n", 16), {}, {abaco[0], acob_r[0], acob_r[1]}},
     {"InvalidUtf8Root", "\n5\n\xff\xfe\xc3\n", {}, {{"IGODAT", "{tag}", "{data}", "\xff\xfe\xc3"}, {"IGOCAL", "{tag}", "{data}", "\xff\xfe\xc3.dti", "\xff\xfe\xc3.rsi", "\xff\xfe\xc3.tmp"}, {"IGOGRA", "{tag}", "{data}", "\xff\xfe\xc3.tmp", "\xff\xfe\xc3.rgi"}}},
-    {"SubstituteByteEndsTheInput", "\n1\x1a\n0\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}}},
-    {"ShellMetacharactersReachTheProgramVerbatim", "\n4\n;rm *|$(x)'\"\\&>o`\n", {},
-     {{"ACOBDAT", "{tag}", "{data}", ";rm", "*|$(x)'\"\\&>o`"}, {"ACOBMAT", "{tag}", "{data}", ";rm", "*|$(x)'\"\\&>o`.dta", ";rm", "*|$(x)'\"\\&>o`.rsa"}}},
-    // Programs that are missing or misbehave.
-    {"MissingProgramWord", "\n4\nR\n", {{"ACOBMAT", ""}}, {{"ACOBDAT", "{tag}", "{data}", "R"}}, "ACOBMAT: command not found"},
-    {"ProgramKilledBySignal", "\n1\n\n1\n", {{"ABACO", "echo cayendo >> {base}/marks; kill -SEGV $$"}}, {}, "Para continuar"},
-    {"ProgramThatCannotStart", "\n1\n", {{"ABACO", ""}, {"DOC", ""}}, {}, "ABACO: command not found"},
-    // Odd information files: never a hang, never a crash.
-    {"InformationFileIsAFifo", "\n2\n\n", aedat_leaves("mkfifo \"$2aeinfo.tmp\""), {}, "No encuentro"},
-    {"InformationFileIsAFolder", "\n2\n\n", aedat_leaves("mkdir \"$2aeinfo.tmp\""), {}, "No encuentro"},
-    {"InformationFileIsBinary", "\n2\n", aedat_leaves("printf '\\001\\377BIN\\000zz\\n' > \"$2AEINFO.TMP\""),
-     analysis_records("\x01\xff" "BIN"), "BIN.RSE"},
-    {"InformationFileOfOneGibibyte", "\n2\n", aedat_leaves("truncate -s 1G \"$2aeinfo.tmp\""), analysis_records(""),
-     "Archivo de resultados : {data}.RSE"},
+    {"SubstituteByteEndsTheInput", "\n1\x1a\n0\n", {}, abaco},
+    {"ShellMetacharactersReachTheProgramVerbatim", "\n4\n;rm|*$(x)'\"\\&>o`\n", {},
+     {{"ACOBDAT", "{tag}", "{data}", ";rm|*$(x)'\"\\&>o`"}, {"ACOBMAT", "{tag}", "{data}", ";rm|*$(x)'\"\\&>o`.dta", ";rm|*$(x)'\"\\&>o`.rsa"}}},
+    // Names that would split into other words, leave the data folder or
+    // reach the terminal raw never reach a program.
+    {"RootsThatWouldSplitOrLeaveAreAskedAgain", "\n4\nmi estudio\n../../x\n \nR\n", {}, acob_r},
+    {"RootWithAnEscapeSequenceIsAskedAgain", "\n4\n\x1b]0;x\x07\na\xc2\x9b" "2J\nR\n", {}, acob_r},
+    {"ExpertCodesThatWouldSplitOrLeaveAreAskedAgain", "\n3\n2\na b\n../../x\n\x1b[2J\nE\n0\n", {},
+     {{"SMICEXP", "{tag}", "{data}", "SMICINFO.EST", "E.DTS", "E.RSS", "E.RSP"}}},
+    // Programs that are missing or cannot start: named, the sequence goes
+    // on, and no result is claimed.
+    {"MissingProgramInASequence", "\n4\nR\n", {{"ACOBMAT", ""}}, {acob_r[0]},
+     {"ACOBMAT: no se encuentra el programa"}, {"Archivo de resultados"}},
+    {"MissingFirstProgramOfASequence", "\n5\nR\n", {{"IGODAT", ""}},
+     {{"IGOCAL", "{tag}", "{data}", "R.dti", "R.rsi", "R.tmp"}, {"IGOGRA", "{tag}", "{data}", "R.tmp", "R.rgi"}},
+     {"IGODAT: no se encuentra el programa"}, {"Archivo de resultados", "Archivo de graficos"}},
+    {"MissingAbaco", "\n1\n", {{"ABACO", ""}}, {}, {"ABACO: no se encuentra el programa"}},
+    {"MissingDocumentation", "\n10\n", {{"DOC", ""}}, {}, {"DOC: no se encuentra el programa"}},
+    {"ProgramWithoutTheRightToRun", "\n1\n", {}, {}, {"ABACO: no se puede iniciar: {root}ABACO no tiene permiso de"},
+     {}, "rm {root}ABACO && printf '#!/bin/sh\\n' > {root}ABACO"},
+    {"ProgramWithoutItsInterpreter", "\n1\n", {{"ABACO", ""}}, {},
+     {"ABACO: no se puede iniciar: falta el intérprete o el cargador que pide"}, {},
+     "printf '#!/no/existe/sh\\n' > {root}ABACO && chmod +x {root}ABACO"},
+    {"FolderNamedLikeAProgram", "\n1\n", {{"ABACO", ""}}, {}, {"ABACO: no se puede iniciar: {root}ABACO es una carpeta"},
+     {}, "mkdir {root}ABACO"},
+    {"ProgramKilledBySignal", "\n1\n\n1\n", {{"ABACO", marks_then_dies_of("SEGV")}}, {},
+     {"ABACO: terminó por la señal 11"}, {}, "", "cayendo\ncayendo\n"},
+    {"ProgramKilledInASequence", "\n6\nR\n",
+     {{"DELFIDAT", marks_then_dies_of("SEGV")}},
+     {{"DELFICV", "{tag}", "{data}R.ddf", "{data}R.rdf"}},
+     {"DELFIDAT: terminó por la señal 11"}, {"Archivo de datos", "Archivo de reultados"}, "", "cayendo\n"},
+    // Odd information files: never a hang, never a crash, never a name
+    // that cannot be a file name.
+    {"InformationFileIsAFifo", "\n2\n\n", aedat_leaves("mkfifo \"$2aeinfo.tmp\""), {}, {"No encuentro"}},
+    {"InformationFileIsAFolder", "\n2\n\n", aedat_leaves("mkdir \"$2aeinfo.tmp\""), {}, {"No encuentro"}},
+    {"InformationFileIsBinary", "\n2\n\n", aedat_leaves("printf '\\001\\377BIN\\000zz\\n' > \"$2AEINFO.TMP\""), {},
+     {"Nombre de estudio no válido en <{data}AEINFO.TMP>: «\\x01"}},
+    {"InformationFileOfOneGibibyte", "\n2\n\n", aedat_leaves("truncate -s 1G \"$2aeinfo.tmp\""), {},
+     {"Nombre de estudio no válido en <{data}aeinfo.tmp>: el nombre está vacío"}},
     {"InformationFileWithoutLineEnd", "\n2\n", aedat_leaves("head -c 3000000 /dev/zero | tr '\\0' 'n' > \"$2aeinfo.tmp\""),
-     analysis_records(std::string(49, 'n')), "Archivo de resultados : {data}nnnnnnnnn.RSE"},
+     analysis_records(std::string(49, 'n')), {"Archivo de resultados : {data}nnnnnnnnn"}},
+    {"StaleInformationFileInAnotherCase", "\n2\n", aedat_leaves("printf 'NUEVO\\n' > \"$2$3\""),
+     analysis_records("NUEVO"), {"Archivo de resultados : {data}NUEVO.rse"}, {"VIEJO"},
+     "printf 'VIEJO\\n' > {data}AEINFO.TMP"},
     // A closed output and odd terminals.
-    {"ClosedStandardOutput", "\n1\n\n10\n\n0\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}, {"DOC"}}, "", 25, 80, true},
-    {"TinyTerminal", "\n1\n\n0\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}}, "", 10, 20},
-    {"HugeTerminal", "\n1\n", {}, {{"ABACO", "{tag}", "{root}", "{data}"}}, "ABACO: ", 100, 300},
+    {"ClosedStandardOutput", "\n1\n\n10\n\n0\n", {}, {abaco[0], {"DOC"}}, {}, {}, "", "", 25, 80, true},
+    {"TinyTerminal", "\n1\n\n0\n", {}, abaco, {}, {}, "", "", 10, 20},
+    {"HugeTerminal", "\n1\n", {}, abaco, {"ABACO: "}, {}, "", "", 100, 300},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultTable, ::testing::ValuesIn(fault_cases),
                          [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
-
-TEST_F(LauncherTest, ProgramKilledBySignalLeavesTheSequenceGoingOn) {
-  replace_program("ABACO", "echo cayendo >> " + (base / "marks").string() + "; kill -SEGV $$");
-  ::e2e::LaunchOptions o = options();
-  o.stdin_from = ::e2e::LaunchOptions::Stdin::pipe;
-  start(o);
-  terminal->write_stdin("\n1\n\n1\n\n0\n");
-  terminal->close_stdin();
-  expect_exit_status(0);
-  std::ifstream in(base / "marks");
-  const std::string marks((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(marks, "cayendo\ncayendo\n");
-}
 
 TEST_F(LauncherTest, ProgramLeavingTheTerminalRawDoesNotBreakTheNextPrompt) {
   replace_program("ABACO", "stty raw -echo; echo crudo");
@@ -155,6 +188,46 @@ TEST_F(LauncherTest, ProgramLeavingTheTerminalRawDoesNotBreakTheNextPrompt) {
   expect_menu();
   terminal->type("0\r");
   expect_exit_status(0);
+}
+
+TEST_F(LauncherTest, AProgramLeavingTheTerminalNonBlockingDoesNotEndTheLauncher) {
+  // ABACO leaves the terminal's input non-blocking; DOC then tells how the
+  // flags of its standard input stand.
+  replace_program("ABACO", "perl -MFcntl -e 'fcntl(STDIN, F_SETFL, O_NONBLOCK) or die'; echo sin bloqueo");
+  replace_program("DOC", "grep '^flags' /proc/self/fdinfo/0 > " + (base / "flags").string());
+  start();
+  expect_pause();
+  terminal->type("\r1\r");
+  expect_screen_with("sin bloqueo");
+  expect_pause();
+  // A read that took EAGAIN for the end of the input would end the launcher here.
+  terminal->type("\r");
+  expect_menu();
+  terminal->type("10\r");
+  expect_pause();
+  std::ifstream in(base / "flags");
+  std::string key, octal;
+  ASSERT_TRUE(in >> key >> octal);
+  EXPECT_EQ(std::stoul(octal, nullptr, 8) & O_NONBLOCK, 0u) << "the next program found the input non-blocking";
+  terminal->type("\r0\r");
+  expect_exit_status(0);
+}
+
+TEST_F(LauncherTest, ProgramsStartWithDefaultSignalsAndNoneBlocked) {
+  replace_program("ABACO", "grep -E '^Sig(Blk|Ign)' /proc/self/status > " + (base / "signals").string());
+  start();
+  expect_pause();
+  terminal->type("\r1\r");
+  expect_pause();
+  std::ifstream in(base / "signals");
+  // The C library's own signals between 31 and SIGRTMIN are left ignored
+  // by posix_spawn in every child, and no program may use them as its own.
+  unsigned long long library_own = 0;
+  for (int signal_number = 32; signal_number < SIGRTMIN; ++signal_number) library_own |= 1ull << (signal_number - 1);
+  std::map<std::string, unsigned long long> masks;
+  for (std::string key, hex; in >> key >> hex;) masks[key] = std::stoull(hex, nullptr, 16) & ~library_own;
+  EXPECT_EQ(masks, (std::map<std::string, unsigned long long>{{"SigBlk:", 0}, {"SigIgn:", 0}}))
+      << "SIGPIPE, SIGINT and SIGQUIT at their default actions, nothing blocked";
 }
 
 TEST_F(LauncherTest, HugeTerminalKeepsThePositions) {

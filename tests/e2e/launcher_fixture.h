@@ -87,6 +87,14 @@ class LauncherTest : public ::testing::Test {
     return o;
   }
 
+  // The options with the suite root given by `home` instead.
+  ::e2e::LaunchOptions options_with_home(const std::string& home) const {
+    ::e2e::LaunchOptions o = options();
+    std::erase_if(o.env, [](const std::string& v) { return v.starts_with("KORVANTE_HOME="); });
+    o.env.push_back("KORVANTE_HOME=" + home);
+    return o;
+  }
+
   ::e2e::PtyTerminal& start(const ::e2e::LaunchOptions& o) {
     terminal = std::make_unique<::e2e::PtyTerminal>(o);
     return *terminal;
@@ -99,6 +107,15 @@ class LauncherTest : public ::testing::Test {
                                                << terminal->screen_text();
     terminal->settle();
   }
+
+  // The screen's rows one after another, so that a text the terminal
+  // wrapped at the right margin reads whole.
+  std::string unwrapped_screen() const {
+    std::string flat;
+    for (int row = 1; row <= terminal->rows(); ++row) flat += terminal->row_text(row);
+    return flat;
+  }
+  bool on_screen(const std::string& text) const { return unwrapped_screen().find(text) != std::string::npos; }
 
   // Waits until the launcher sits at the pause prompt (the cursor behind it).
   void expect_pause() {

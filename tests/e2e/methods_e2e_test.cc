@@ -25,36 +25,61 @@ TEST_F(LauncherTest, RefusedRootIsAskedForAgainOnACleanScreen) {
   expect_pause();
   terminal->type("\r5\r");
   expect_screen_with("(digite solo la raiz) :");
-  terminal->type("ENC1.dta\r");
-  terminal->settle();
-  terminal->type(std::string(20, 'x') + "\r");
-  terminal->settle();
+  // Each refused in turn: a ".", too long, two words, out of the data folder.
+  for (const std::string& refused : {std::string("ENC1.dta"), std::string(20, 'x'), std::string("mi estudio"), std::string("../x")}) {
+    terminal->type(refused + "\r");
+    terminal->settle();
+  }
   expect_golden("igo_root_prompt_80x25.txt");
   terminal->type("ENC1\r");
   expect_pause();
   expect_golden("igo_result_80x25.txt");
-  ASSERT_EQ(records().size(), 3u);
-  EXPECT_EQ(records()[1], (TraceRecord{"IGOCAL", tag, data(), "ENC1.dti", "ENC1.rsi", "ENC1.tmp"}));
+  EXPECT_EQ(records(), (Records{{"IGODAT", tag, data(), "ENC1"},
+                                {"IGOCAL", tag, data(), "ENC1.dti", "ENC1.rsi", "ENC1.tmp"},
+                                {"IGOGRA", tag, data(), "ENC1.tmp", "ENC1.rgi"}}))
+      << "no refused root reached a program";
 }
 
-TEST_F(LauncherTest, DelphiCreatesItsDataSetOnceAndAFifoNeverBlocks) {
+TEST_F(LauncherTest, DelphiCreatesItsDataSetOnce) {
   const std::string data_file = data() + "D1.ddf";
   const std::string result_file = data() + "D1.rdf";
-  ASSERT_EQ(mkfifo((data() + "F1.ddf").c_str(), 0644), 0);
   start();
-  for (std::string root : {"D1", "D1", "F1"}) {
+  for (int visit = 0; visit < 2; ++visit) {
     expect_pause();
     terminal->type("\r6\r");
     expect_screen_with("(digite solo la raiz) :");
-    terminal->type(root + "\r");
+    terminal->type("D1\r");
   }
   expect_pause();
   EXPECT_EQ(records(), (Records{{"DELFIDAT", tag, data_file},
                                 {"DELFICV", tag, data_file, result_file},
-                                {"DELFICV", tag, data_file, result_file},
-                                {"DELFIDAT", tag, data() + "F1.ddf"},
-                                {"DELFICV", tag, data() + "F1.ddf", data() + "F1.rdf"}}));
+                                {"DELFICV", tag, data_file, result_file}}));
   expect_golden("delfi_result_80x25.txt");
+}
+
+TEST_F(LauncherTest, DelphiNeverOverwritesWhatItCannotRead) {
+  ASSERT_EQ(mkfifo((data() + "F1.ddf").c_str(), 0644), 0);
+  fs::create_directories(data() + "C1.ddf");
+  start();
+  const std::pair<std::string, std::string> cases[] = {
+      {"F1", "no es un archivo normal"},
+      {"C1", "es una carpeta"},
+  };
+  for (const auto& [root, reason] : cases) {
+    expect_pause();
+    terminal->type("\r6\r");
+    expect_screen_with("(digite solo la raiz) :");
+    terminal->type(root + "\r");
+    expect_pause();
+    EXPECT_TRUE(terminal->row_text(12).starts_with("           No puedo usar el archivo de datos <" + data() + root +
+                                                   ".ddf>: "))
+        << terminal->screen_text();
+    EXPECT_TRUE(on_screen(reason)) << terminal->screen_text();
+  }
+  EXPECT_TRUE(records().empty()) << "neither DELFIDAT nor DELFICV ran";
+  EXPECT_TRUE(fs::is_fifo(data() + "F1.ddf"));
+  EXPECT_TRUE(fs::is_directory(data() + "C1.ddf"));
+  EXPECT_TRUE(fs::is_empty(data() + "C1.ddf"));
 }
 
 TEST_F(LauncherTest, StructuralAnalysisAsksTheStudyThroughAedat) {
@@ -72,6 +97,36 @@ TEST_F(LauncherTest, StructuralAnalysisAsksTheStudyThroughAedat) {
   EXPECT_EQ(r[0], (TraceRecord{"AEDAT", tag, data(), "aeinfo.tmp", "dte"}));
   EXPECT_EQ(r[1], (TraceRecord{"aemat", tag, data(), "ESTUDIOLARGO.dte", "ESTUDIOLARGO.rse"}));
   EXPECT_EQ(r[6], (TraceRecord{"aegraf", tag, data(), "ae.mm", "ESTUDIOLARGO.rse"}));
+}
+
+TEST_F(LauncherTest, AStaleInformationFileInAnotherCaseLoses) {
+  std::ofstream(data() + "AEINFO.TMP") << "VIEJO\n";
+  start();
+  expect_pause();
+  terminal->type("\r2\r");
+  expect_screen_with("Nombre del estudio :");
+  terminal->type("NUEVO\r");
+  expect_pause();
+  const Records r = records();
+  ASSERT_EQ(r.size(), 7u);
+  EXPECT_EQ(r[1], (TraceRecord{"aemat", tag, data(), "NUEVO.dte", "NUEVO.rse"}));
+  EXPECT_TRUE(terminal->row_text(12).starts_with("           Archivo de resultados : " + data() + "NUEVO.rse "))
+      << terminal->screen_text();
+}
+
+TEST_F(LauncherTest, AStudyNameWithABlankRunsNoAnalysis) {
+  start();
+  expect_pause();
+  terminal->type("\r2\r");
+  expect_screen_with("Nombre del estudio :");
+  terminal->type("mi estudio\r");
+  ASSERT_TRUE(terminal->wait_until([&] {
+    return on_screen("Nombre de estudio no válido en <" + data() + "aeinfo.tmp>: «mi estudio» contiene un blanco");
+  })) << terminal->screen_text();
+  terminal->settle();
+  terminal->type("\r");
+  expect_pause();
+  EXPECT_EQ(records(), (Records{{"AEDAT", tag, data(), "aeinfo.tmp", "dte"}}));
 }
 
 TEST_F(LauncherTest, StructuralAnalysisWithoutAnInformationFile) {
@@ -97,6 +152,11 @@ TEST_F(LauncherTest, CrossImpactSubmenu) {
   expect_screen_with("SMIC para el promedio");
   terminal->type("2\r");
   expect_screen_with("Clave del experto :");
+  // Two words, or a way out of the data folder: asked for again.
+  terminal->type("a b\r");
+  terminal->settle();
+  terminal->type("../../x\r");
+  terminal->settle();
   terminal->type("E1\r");
   ASSERT_TRUE(terminal->wait_until([&] { return records().size() == 2; }));
   expect_screen_with("SMIC para el promedio");

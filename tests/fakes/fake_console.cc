@@ -43,6 +43,8 @@ void move_cursor(int column, int row) {
 
 void print(std::string_view text) { the_console.transcript += text; }
 
+void print_error(std::string_view text) { the_console.transcript += "{error " + std::string(text) + "}"; }
+
 void flush_output() {}
 
 LineRead read_line(std::string& line, std::size_t max_chars) {
@@ -53,12 +55,14 @@ LineRead read_line(std::string& line, std::size_t max_chars) {
   return read;
 }
 
-int run_command(std::string_view command_line) {
+CommandResult run_command(std::string_view command_line) {
   const std::string line(command_line);
   the_console.commands.push_back(line);
   the_console.transcript += "{run " + line + "}";
   if (the_console.on_command) the_console.on_command(line);
-  return 0;
+  const std::string word = line.substr(0, line.find(' '));
+  const auto result = the_console.results.find(word);
+  return result == the_console.results.end() ? CommandResult{} : result->second;
 }
 
 std::optional<TextFile> open_for_reading(const std::string& path) {
@@ -85,6 +89,14 @@ std::optional<std::string> read_first_line(TextFile& file, std::size_t max_chars
 void close_file(TextFile& file) {
   if (fake::open_contents.erase(file.handle) > 0) --the_console.open_files;
   file.handle = -1;
+}
+
+PathKind examine_path(const std::string& path) {
+  if (the_console.files.count(path) > 0) {
+    return the_console.unreadable.count(path) > 0 ? PathKind::unreadable : PathKind::readable_file;
+  }
+  const auto kind = the_console.kinds.find(path);
+  return kind == the_console.kinds.end() ? PathKind::nothing : kind->second;
 }
 
 std::string find_ignoring_case(const std::string& folder, const std::string& name) {

@@ -9,17 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "console/command.h"
+#include "console/files.h"
+
 namespace korvante::fake {
 
 struct Console {
   std::string input;        // the bytes "typed", in order
   std::size_t input_at = 0;
   // The transcript: printed text as it stands, and "{clear}", "{move C,R}",
-  // "{run LINE}" for the other operations.
+  // "{run LINE}", "{error TEXT}" for the other operations.
   std::string transcript;
   std::vector<std::string> commands;                // every command line run
   std::map<std::string, std::string> files;         // path -> content
   std::set<std::string> unreadable;                 // paths that exist but do not open (FIFOs, folders)
+  // What lies at a path when it is not one of `files`: a folder, a FIFO...
+  // (a path of `files` is a readable file, or unreadable as listed above).
+  std::map<std::string, PathKind> kinds;
+  // How each program word's runs end; a word not listed runs to its end
+  // with status 0.
+  std::map<std::string, CommandResult> results;
   // Called for every command line after it is recorded, so a test can play
   // a child program (AEDAT writing the information file, say).
   std::function<void(const std::string&)> on_command;

@@ -18,7 +18,9 @@
 //   bit 5     aeproy on ae.mdi rewrites the information file with what
 //             follows its first line (the study renamed under the launcher)
 //   bit 6     the data file DELFIDAT leaves cannot be opened
-//   bit 7     free
+//   bit 7     some programs fail: ABACO and IGOCAL are not found, DOC,
+//             ACOBMAT and aegraf are killed by a signal, DELFIDAT cannot
+//             start, SMICPRO is not found
 // DELFIDAT always leaves the data file it is given, so that a second visit
 // with the same root finds the data set.
 
@@ -30,6 +32,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,6 +40,7 @@
 
 #include "console/files.h"
 #include "console/line_reader.h"
+#include "console/words.h"
 #include "console/text.h"
 #include "launcher/launch_tag.h"
 #include "shell/main_loop.h"
@@ -57,7 +61,6 @@ constexpr std::size_t choice_chars = 51;
 constexpr std::size_t root_chars = 19;
 constexpr std::size_t code_chars = 19;
 constexpr std::size_t study_name_chars = 49;
-constexpr std::size_t short_name_chars = 9;
 // The submenu choice that only draws it again; also the one a visit starts with.
 constexpr int redraw = 9;
 
@@ -71,8 +74,9 @@ const std::string delfi_prompt = "{clear}\n\n\n  Nombre del archivo para los dat
 const std::string submenu_start = "{clear}{move 1,7}\t\t  SISTEMA DE MATRICES DE IMPACTO CRUZADO - SMIC\n\n";
 const std::string submenu_end = "└────────────────────────────────┘\n\t\t\t          ";
 const std::string expert_prompt = "\t\t\tClave del experto : ";
-const std::string information_file = "AEINFO.TMP";
-const std::string not_found = "\nNo encuentro <" + data + information_file + ">\n";
+const std::string information_file = "aeinfo.tmp";  // as AEDAT is told
+const std::string not_found = "\nNo encuentro <" + data + "AEINFO.TMP>\n";
+const std::string bad_study_name = "\nNombre de estudio no válido en <" + data;
 
 enum Flag : unsigned {
   info_name_mask = 0x03,
@@ -81,6 +85,24 @@ enum Flag : unsigned {
   aemat_removes_info = 0x10,
   aeproy_renames_study = 0x20,
   delphi_unreadable = 0x40,
+  programs_fail = 0x80,
+};
+
+// How the failing programs of bit 7 end, and the line that names each.
+struct Failing {
+  std::string_view word;
+  korvante::CommandResult result;
+  std::string_view line;
+};
+const Failing failing_programs[] = {
+    {"ABACO", {korvante::RunOutcome::not_found, 0, ""}, "ABACO: no se encuentra el programa"},
+    {"IGOCAL", {korvante::RunOutcome::not_found, 0, ""}, "IGOCAL: no se encuentra el programa"},
+    {"DOC", {korvante::RunOutcome::signalled, 9, ""}, "DOC: terminó por la señal 9"},
+    {"ACOBMAT", {korvante::RunOutcome::signalled, 11, ""}, "ACOBMAT: terminó por la señal 11"},
+    {"aegraf", {korvante::RunOutcome::signalled, 6, ""}, "aegraf: terminó por la señal 6"},
+    {"DELFIDAT", {korvante::RunOutcome::cannot_start, 0, "permiso denegado"},
+     "DELFIDAT: no se puede iniciar: permiso denegado"},
+    {"SMICPRO", {korvante::RunOutcome::not_found, 0, ""}, "SMICPRO: no se encuentra el programa"},
 };
 
 struct Suite {
@@ -104,6 +126,7 @@ struct State {
   std::size_t next_line = 0;
   std::string closing;                  // shown right after the method's last program
   std::string study;                    // the study name the analysis programs were given
+  std::vector<std::string> failures;    // the running method's failure lines
   std::vector<Expectation> shown_after;
   std::size_t commands_checked = 0;
   std::size_t reads_at_last_run = 0;
@@ -208,9 +231,34 @@ int submenu_choice(std::string_view raw, int previous) {
   return korvante::parse_decimal(typed).value_or(previous);
 }
 
-bool acceptable_root(const std::string& typed) {
-  return !typed.empty() && typed.find('.') == std::string::npos && fits(typed, root_chars);
+// Whether a name can become a word of a command line and a file name in
+// the data folder: no blank (two words), no "/" (out of the folder), no
+// control character (C0, DEL, or C1 written as C2 80..C2 9F in UTF-8).
+bool has_control(std::string_view text);
+bool safe_name(std::string_view name) {
+  return name.find_first_of(" /") == std::string_view::npos && !has_control(name);
 }
+
+bool has_control(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) return true;
+    if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+        static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool acceptable_root(const std::string& typed) {
+  return !typed.empty() && typed.find('.') == std::string::npos && fits(typed, root_chars) && safe_name(typed);
+}
+
+// An expert code may be empty or hold a ".".
+bool acceptable_code(const std::string& typed) { return fits(typed, code_chars) && safe_name(typed); }
+
+bool acceptable_study(const std::string& name) { return !name.empty() && safe_name(name); }
 
 // The last line the dialogue read; a program only runs after a read that
 // gave a line.
@@ -239,18 +287,22 @@ bool readable(const Console& c, const std::string& path) {
   return c.files.count(path) > 0 && c.unreadable.count(path) == 0;
 }
 
-// The study name in the information file as it lies now (any casing).
-std::optional<std::string> study_name_now(const Console& c, std::size_t max_chars) {
-  const std::string path = korvante::find_ignoring_case(data, information_file);
+// The information file as it lies now: the name AEDAT is told, else any
+// other casing.
+std::string information_path(const Console&) { return korvante::find_ignoring_case(data, information_file); }
+
+// The study name in the information file as it lies now.
+std::optional<std::string> study_name_now(const Console& c) {
+  const std::string path = information_path(c);
   if (!readable(c, path)) return std::nullopt;
-  return first_line(c.files.at(path), max_chars);
+  return first_line(c.files.at(path), study_name_chars);
 }
 
 void remove_information_files(Console& c) {
   for (auto it = c.files.begin(); it != c.files.end();) {
     std::string name = it->first;
     korvante::upper_case_in_place(name);
-    it = name == data + information_file ? c.files.erase(it) : std::next(it);
+    it = name == data + "AEINFO.TMP" ? c.files.erase(it) : std::next(it);
   }
 }
 
@@ -283,9 +335,41 @@ void check_answers(std::string_view line, std::size_t run_at, std::string_view p
         prompt);
 }
 
+// The line naming the failure of `word`'s program, when the suite makes it fail.
+std::optional<std::string> failure_of(std::string_view word) {
+  if ((state.suite.flags & programs_fail) == 0) return std::nullopt;
+  for (const Failing& failing : failing_programs) {
+    if (failing.word == word) return std::string(failing.line);
+  }
+  return std::nullopt;
+}
+
+// What follows a method's last program: its result, or, when a program
+// failed, the failure lines in its place, at column 12 from row 12.
+std::string closing_of(const std::vector<std::string>& failures, bool cleared, const std::string& result) {
+  if (failures.empty()) return result + pause_prompt;
+  std::string shown = cleared ? "{clear}" : "";
+  int row = 12;
+  for (const std::string& failure : failures) shown += "{move 12," + std::to_string(row++) + "}" + failure + "\n";
+  return shown + pause_prompt;
+}
+
+// The submenu as drawn in a visit where SMICPRO has failed, or not.
+std::string submenu_drawing(bool pro_failed) {
+  return pro_failed ? "{clear}" + std::string(failing_programs[6].line) + "\n" + submenu_start.substr(7) : submenu_start;
+}
+
+// Whether SMICPRO failed since the submenu was last entered from the menu:
+// its failure then stands above every drawing of the submenu.
+bool smicpro_failed_in_visit(const Console& c, std::size_t run_end) {
+  if (!failure_of("SMICPRO")) return false;
+  const std::size_t visit = c.transcript.rfind(menu_prompt, run_end);
+  return c.transcript.find("{run SMICPRO ", visit) < run_end;
+}
+
 std::string delphi_message(const std::string& data_file, const std::string& result_file) {
   return "{clear}{move 12,12}Archivo de datos     : " + data_file + "\n" +
-         "{move 12,14}Archivo de reultados : " + result_file + "\n" + pause_prompt;
+         "{move 12,14}Archivo de reultados : " + result_file + "\n";
 }
 
 // The suite's programs as the suite part says they behave.
@@ -302,7 +386,7 @@ void play_analysis_step(Console& c, const std::string& line) {
   if (line.starts_with("aemat ") && (flags & aemat_removes_info) != 0) remove_information_files(c);
   if (line.starts_with("aeproy ") && line.find(" ae.mdi ") != std::string::npos &&
       (flags & aeproy_renames_study) != 0) {
-    const std::string path = korvante::find_ignoring_case(data, information_file);
+    const std::string path = information_path(c);
     if (c.files.count(path) > 0) {
       std::string& content = c.files[path];
       const std::size_t feed = content.find('\n');
@@ -313,10 +397,16 @@ void play_analysis_step(Console& c, const std::string& line) {
 
 void on_aedat(Console& c, std::size_t run_end) {
   play_aedat(c);
-  const std::optional<std::string> name = study_name_now(c, study_name_chars);
+  const std::optional<std::string> name = study_name_now(c);
   if (!name) {
     // Nothing to analyse: the launcher says so and waits for a line.
     expect_shown(run_end, not_found);
+    return;
+  }
+  if (!acceptable_study(*name)) {
+    // A name that would split, leave the data folder or reach the
+    // terminal raw: said, with the file as it lies, and a wait.
+    expect_shown(run_end, bad_study_name + information_path(c).substr(data.size()) + ">: ");
     return;
   }
   state.study = *name;
@@ -338,6 +428,7 @@ void on_command(const std::string& line) {
         "the run is not the last thing on the transcript", line);
   const std::size_t run_at = run_end - run_record;
   check(c.open_files == 0, "a file is open while a program runs", line);
+  check(!has_control(line), "a command line holds a control character", line);
 
   const bool same_method = state.next_line < state.next_lines.size();
   const bool nothing_between = run_at == state.end_of_last_run && c.reads.size() == state.reads_at_last_run;
@@ -350,25 +441,35 @@ void on_command(const std::string& line) {
     return;
   }
 
+  const std::string_view word = std::string_view(line).substr(0, line.find(' '));
+  if (!same_method) state.failures.clear();
+  if (const std::optional<std::string> failure = failure_of(word)) state.failures.push_back(*failure);
+
   if (same_method) {
     // The programs of one method follow one another with nothing shown
-    // or read between them.
+    // or read between them, whether the one before did its work or not.
     const std::string& expected = state.next_lines[state.next_line++];
     check(line == expected, "a method's programs are not run in their order", line, expected);
     check(nothing_between, "something was shown or read between the programs of one method", line);
     play_analysis_step(c, line);
     if (state.next_line < state.next_lines.size()) return;
     if (line.starts_with("aegraf ")) {
-      // Read afresh: the sequence may have renamed or removed the study.
-      const std::string shown = study_name_now(c, short_name_chars)
-                                    .value_or(std::string(korvante::utf8_prefix(state.study, short_name_chars)));
-      state.closing = "{move 12,12}Archivo de resultados : " + data + shown + ".RSE\n" + pause_prompt;
+      // Read afresh: the sequence may have renamed or removed the study;
+      // a name that cannot be shown leaves the first one.
+      const std::optional<std::string> now = study_name_now(c);
+      const std::string shown = now && acceptable_study(*now) ? *now : state.study;
+      state.closing = closing_of(state.failures, false,
+                                 "{move 12,12}Archivo de resultados : " +
+                                     korvante::find_ignoring_case(data, shown + ".rse") + "\n");
+    } else if (line.starts_with("ACOBMAT ")) {
+      state.closing = closing_of(state.failures, false, state.closing);
+    } else {
+      state.closing = closing_of(state.failures, true, state.closing);
     }
     expect_shown(run_end, state.closing);
     return;
   }
 
-  const std::string_view word = std::string_view(line).substr(0, line.find(' '));
   const std::string typed = as_read(last_typed_line(c));
   if (word == "DOC" || word == "ABACO" || word == "AEDAT") {
     const std::string expected = word == "DOC"     ? std::string("DOC ")
@@ -379,22 +480,22 @@ void on_command(const std::string& line) {
     if (word == "AEDAT") {
       on_aedat(c, run_end);
     } else {
-      // Nothing around them but the pause.
-      expect_shown(run_end, pause_prompt);
+      // Nothing around them but the pause, and their failure.
+      expect_shown(run_end, (state.failures.empty() ? "" : "\n" + state.failures[0] + "\n") + pause_prompt);
     }
   } else if (word == "SMICDAT" || word == "SMICPRO") {
     const std::string expected = word == "SMICDAT" ? line_of("SMICDAT", {data, "SMICINFO.EST", "DTS"})
                                                    : line_of("SMICPRO", {data, "SMICINFO.EST", "DTS", "RSP", "PRO"});
     check(line == expected, "a line with fixed arguments", line, expected);
     check_answers(line, run_at, submenu_end);
-    expect_shown(run_end, submenu_start);
+    expect_shown(run_end, submenu_drawing(smicpro_failed_in_visit(c, run_end)));
   } else if (word == "SMICEXP") {
-    check(fits(typed, code_chars), "an expert code longer than its room reached SMICEXP", line, typed);
+    check(acceptable_code(typed), "an expert code that the prompt refuses reached SMICEXP", line, typed);
     const std::string expected =
         line_of("SMICEXP", {data, "SMICINFO.EST", typed + ".DTS", typed + ".RSS", typed + ".RSP"});
     check(line == expected, "SMICEXP's line is not built from the typed code", line, expected);
     check_answers(line, run_at, expert_prompt);
-    expect_shown(run_end, submenu_start);
+    expect_shown(run_end, submenu_drawing(smicpro_failed_in_visit(c, run_end)));
   } else if (word == "ACOBDAT" || word == "IGODAT") {
     check(acceptable_root(typed), "a root that the prompt refuses reached a program", line, typed);
     const std::string& r = typed;
@@ -402,37 +503,54 @@ void on_command(const std::string& line) {
     const std::string expected = line_of(word, {data, r});
     check(line == expected, "the first line of a method is not built from the typed root", line, expected);
     check_answers(line, run_at, acob ? acob_prompt : igo_prompt);
+    // The messages name the result files as they lie, in any case.
+    auto result_file = [&](const std::string& told) { return korvante::find_ignoring_case(data, told); };
     if (acob) {
       // Over the last program's screen: not cleared.
       expect_lines({line_of("ACOBMAT", {data, r + ".dta", r + ".rsa"})},
-                   "{move 12,12}Archivo de resultados : " + data + r + ".RSA\n" + pause_prompt);
+                   "{move 12,12}Archivo de resultados : " + result_file(r + ".rsa") + "\n");
     } else {
       expect_lines({line_of("IGOCAL", {data, r + ".dti", r + ".rsi", r + ".tmp"}),
                     line_of("IGOGRA", {data, r + ".tmp", r + ".rgi"})},
-                   "{clear}{move 12,12}Archivo de resultados : " + data + r + ".RSI\n" +
-                       "{move 12,14}Archivo de graficos   : " + data + r + ".RGI\n" + pause_prompt);
+                   "{clear}{move 12,12}Archivo de resultados : " + result_file(r + ".rsi") + "\n" +
+                       "{move 12,14}Archivo de graficos   : " + result_file(r + ".rgi") + "\n");
     }
   } else if (word == "DELFIDAT" || word == "DELFICV") {
     check(acceptable_root(typed), "a root that the prompt refuses reached a program", line, typed);
     const std::string data_file = data + typed + ".ddf";
     const std::string result_file = data + typed + ".rdf";
     check_answers(line, run_at, delfi_prompt);
+    check(c.unreadable.count(data_file) == 0, "a Delphi program ran on a data file that cannot be read", line);
     if (word == "DELFIDAT") {
       check(line == line_of("DELFIDAT", {data_file}), "DELFIDAT's line is not built from the typed root", line,
             line_of("DELFIDAT", {data_file}));
       check(!readable(c, data_file), "DELFIDAT ran for a data set whose data file is there", line);
-      c.files[data_file] = "D\n";
-      if ((state.suite.flags & delphi_unreadable) != 0) c.unreadable.insert(data_file);
+      // A DELFIDAT that could not start leaves nothing behind.
+      if (state.failures.empty()) {
+        c.files[data_file] = "D\n";
+        if ((state.suite.flags & delphi_unreadable) != 0) c.unreadable.insert(data_file);
+      }
       expect_lines({line_of("DELFICV", {data_file, result_file})}, delphi_message(data_file, result_file));
     } else {
       check(line == line_of("DELFICV", {data_file, result_file}), "DELFICV's line is not built from the typed root",
             line, line_of("DELFICV", {data_file, result_file}));
       check(readable(c, data_file), "DELFICV ran alone for a new data set", line);
-      expect_shown(run_end, delphi_message(data_file, result_file));
+      expect_shown(run_end, closing_of(state.failures, true, delphi_message(data_file, result_file)));
     }
   } else {
     fail("a command line that is neither the start-up, DOC, nor the first program of a method", line);
   }
+}
+
+// Whether the read at `at` is the wait after a study name that was refused:
+// the message follows AEDAT's run at once, and no line was read since.
+bool after_bad_study_name(std::string_view transcript, std::size_t previous_read, std::size_t at) {
+  const std::string aedat = "{run " + line_of("AEDAT", {data, "aeinfo.tmp", "dte"}) + "}";
+  // The first such run after the previous read: the name itself may hold
+  // the text of one.
+  const std::size_t run = transcript.find(aedat, previous_read);
+  return run != std::string_view::npos && run < at &&
+         transcript.compare(run + aedat.size(), bad_study_name.size(), bad_study_name) == 0;
 }
 
 // Every typed line gets the answer its prompt promises: what the screen
@@ -440,6 +558,8 @@ void on_command(const std::string& line) {
 void check_every_answer(const Console& c) {
   const std::string_view transcript(c.transcript);
   int smic_choice = redraw;
+  bool pro_failed = false;  // SMICPRO failed in this visit to the submenu
+  std::set<std::string> unreadable_data;  // roots whose data file DELFIDAT left unreadable
   for (std::size_t k = 0; k < c.reads.size(); ++k) {
     const std::size_t at = c.reads[k];
     const std::size_t next = k + 1 < c.reads.size() ? c.reads[k + 1] : transcript.size();
@@ -467,6 +587,7 @@ void check_every_answer(const Console& c) {
         answer("{run AEDAT ", "AE chosen but AEDAT not run");
       } else if (*chosen == "SMIC ") {
         smic_choice = redraw;
+        pro_failed = false;
         answer(submenu_start, "SMIC chosen but its submenu not shown");
       } else if (*chosen == "ACOB ") {
         answer(" en 4\n" + acob_prompt, "ACOB chosen but not announced and its root not asked for");
@@ -483,14 +604,19 @@ void check_every_answer(const Console& c) {
         case 0: answer(pause_prompt, "0 in the submenu does not go back to the main menu"); break;
         case 1: answer("{run SMICDAT ", "1 in the submenu does not run SMICDAT"); break;
         case 2: answer(expert_prompt, "2 in the submenu does not ask for the expert"); break;
-        case 3: answer("{run SMICPRO ", "3 in the submenu does not run SMICPRO"); break;
-        default: answer(submenu_start, "a choice without a program does not draw the submenu again"); break;
+        case 3:
+          answer("{run SMICPRO ", "3 in the submenu does not run SMICPRO");
+          pro_failed = pro_failed || failure_of("SMICPRO");
+          break;
+        default:
+          answer(submenu_drawing(pro_failed), "a choice without a program does not draw the submenu again");
+          break;
       }
     } else if (ends_with(transcript, at, expert_prompt)) {
-      if (fits(typed, code_chars)) {
-        answer("{run SMICEXP ", "an expert code that fits does not run SMICEXP");
+      if (acceptable_code(typed)) {
+        answer("{run SMICEXP ", "an acceptable expert code does not run SMICEXP");
       } else {
-        answer(expert_prompt, "an overlong expert code is not asked for again");
+        answer(expert_prompt, "a refused expert code is not asked for again");
       }
     } else if (ends_with(transcript, at, acob_prompt) || ends_with(transcript, at, igo_prompt) ||
                ends_with(transcript, at, delfi_prompt)) {
@@ -499,14 +625,22 @@ void check_every_answer(const Console& c) {
                                                                           : delfi_prompt;
       if (!acceptable_root(typed)) {
         answer(prompt, "a refused root is not asked for again on a cleared screen");
+      } else if (prompt == delfi_prompt && unreadable_data.count(typed) > 0) {
+        answer("{clear}{move 12,12}No puedo usar el archivo de datos <" + data + typed + ".ddf>: no se puede leer\n" +
+                   pause_prompt,
+               "a Delphi data file that cannot be read is not refused");
       } else {
+        if (prompt == delfi_prompt && shown.starts_with("{run DELFIDAT ") && (state.suite.flags & delphi_unreadable) != 0 &&
+            !failure_of("DELFIDAT")) {
+          unreadable_data.insert(typed);
+        }
         const std::string_view first = prompt == acob_prompt  ? "{run ACOBDAT "
                                        : prompt == igo_prompt ? "{run IGODAT "
                                                               : "{run DELFI";
         answer(first, "an accepted root does not start the method");
       }
-    } else if (ends_with(transcript, at, not_found)) {
-      answer(pause_prompt, "the line after the missing information file does not lead to the pause");
+    } else if (ends_with(transcript, at, not_found) || after_bad_study_name(transcript, k > 0 ? c.reads[k - 1] : 0, at)) {
+      answer(pause_prompt, "the line after a missing information file or a bad study name does not lead to the pause");
     } else {
       fail("a line was read with no prompt before it",
            transcript.substr(at - std::min<std::size_t>(at, 80), std::min<std::size_t>(at, 80)));
@@ -530,7 +664,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   Console& c = korvante::fake::reset(std::string(typed));
   state.console = &c;
   state.lines = typed_lines(c.input);
-  if ((state.suite.flags & stale_info) != 0) c.files[data + information_file] = "VIEJO\n";
+  if ((state.suite.flags & stale_info) != 0) c.files[data + "AEINFO.TMP"] = "VIEJO\n";
+  if ((state.suite.flags & programs_fail) != 0) {
+    for (const Failing& failing : failing_programs) c.results[std::string(failing.word)] = failing.result;
+  }
   c.on_command = on_command;
 
   const int status = korvante::run_launcher(root);
