@@ -213,6 +213,24 @@ TEST_F(LauncherTest, AProgramLeavingTheTerminalNonBlockingDoesNotEndTheLauncher)
   expect_exit_status(0);
 }
 
+TEST_F(LauncherTest, ANonBlockingTerminalIsWaitedOnNotTakenForTheEnd) {
+  // Started with its input non-blocking, as a program before it may have
+  // left the terminal: every read finds nothing yet, and must wait.
+  ::e2e::LaunchOptions o = options();
+  o.argv.insert(o.argv.begin(), {"/usr/bin/perl", "-MFcntl", "-e",
+                                 "fcntl(STDIN, F_SETFL, O_NONBLOCK) or die; exec @ARGV or die", "--"});
+  start(o);
+  expect_pause();
+  terminal->type("\r");
+  expect_menu();
+  terminal->type("1\r");
+  expect_screen_with("ABACO: ábaco de Régnier");
+  expect_pause();
+  terminal->type("\r0\r");
+  expect_exit_status(0);
+  EXPECT_EQ(records(), (Records{{"ABACO", tag, root_slash(), data()}}));
+}
+
 TEST_F(LauncherTest, ProgramsStartWithDefaultSignalsAndNoneBlocked) {
   replace_program("ABACO", "grep -E '^Sig(Blk|Ign)' /proc/self/status > " + (base / "signals").string());
   start();
