@@ -25,6 +25,7 @@ struct FaultCase {
   std::string marks = {};                     // what the scripts leave in {base}/marks, when given
   int rows = 25, cols = 80;
   bool closed_stdout = false;
+  bool exec_fails = false;  // valgrind dies of an exec that fails, and cannot run the row
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
@@ -45,6 +46,7 @@ class FaultTable : public LauncherTest, public ::testing::WithParamInterface<Fau
 
 TEST_P(FaultTable, EndsWithStatusZeroHavingRunWhatWasChosen) {
   const FaultCase& c = GetParam();
+  if (c.exec_fails && under_valgrind()) GTEST_SKIP() << "valgrind cannot follow an exec that fails";
   for (const auto& [word, body] : c.scripts) {
     if (body.empty()) {
       fs::remove(root / word);
@@ -145,7 +147,7 @@ const FaultCase fault_cases[] = {
      {}, "rm {root}ABACO && printf '#!/bin/sh\\n' > {root}ABACO"},
     {"ProgramWithoutItsInterpreter", "\n1\n", {{"ABACO", ""}}, {},
      {"ABACO: no se puede iniciar: falta el intérprete o el cargador que pide"}, {},
-     "printf '#!/no/existe/sh\\n' > {root}ABACO && chmod +x {root}ABACO"},
+     "printf '#!/no/existe/sh\\n' > {root}ABACO && chmod +x {root}ABACO", "", 25, 80, false, true},
     {"FolderNamedLikeAProgram", "\n1\n", {{"ABACO", ""}}, {}, {"ABACO: no se puede iniciar: {root}ABACO es una carpeta"},
      {}, "mkdir {root}ABACO"},
     {"ProgramKilledBySignal", "\n1\n\n1\n", {{"ABACO", marks_then_dies_of("SEGV")}}, {},
