@@ -78,8 +78,7 @@ Outcome run(const Command& command, const std::vector<std::string>& env) {
 
   const Clock::time_point start = Clock::now();
   pid_t child = 0;
-  const int error =
-      posix_spawn(&child, argv[0], &files, &attributes, argv.data(), envp.data());
+  const int error = posix_spawn(&child, argv[0], &files, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&files);
   posix_spawnattr_destroy(&attributes);
   if (error != 0) die("posix_spawn " + command.argv[0] + ": " + std::strerror(error));
@@ -125,10 +124,13 @@ struct Options {
   bool strict = false;
 };
 
-long positive(const char* text, const char* what) {
+constexpr const char* usage =
+    "usage: korvante-bench --launcher PATH --tools DIR [-n N] [--starts M] [--rounds R] [--strict]";
+
+long positive(const char* text, const std::string& what) {
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1) die(std::string(what) + " must be a whole number above 0");
+  if (end == text || *end != '\0' || value < 1) die(what + " must be a whole number above 0");
   return value;
 }
 
@@ -140,16 +142,23 @@ Options parse(int argc, char** argv) {
       options.strict = true;
       continue;
     }
-    if (i + 1 >= argc) die("usage: korvante-bench --launcher PATH --tools DIR [-n N] [--starts M] [--rounds R] [--strict]");
+    if (i + 1 >= argc) die(usage);
     const char* value = argv[++i];
-    if (flag == "--launcher") options.launcher = fs::absolute(value).string();
-    else if (flag == "--tools") options.tools = fs::absolute(value).string();
-    else if (flag == "-n") options.programs = positive(value, "-n");
-    else if (flag == "--starts") options.starts = positive(value, "--starts");
-    else if (flag == "--rounds") options.rounds = positive(value, "--rounds");
-    else die("unknown option " + flag);
+    if (flag == "--launcher") {
+      options.launcher = fs::absolute(value).string();
+    } else if (flag == "--tools") {
+      options.tools = fs::absolute(value).string();
+    } else if (flag == "-n") {
+      options.programs = positive(value, flag);
+    } else if (flag == "--starts") {
+      options.starts = positive(value, flag);
+    } else if (flag == "--rounds") {
+      options.rounds = positive(value, flag);
+    } else {
+      die(usage);
+    }
   }
-  if (options.launcher.empty() || options.tools.empty()) die("--launcher and --tools are needed");
+  if (options.launcher.empty() || options.tools.empty()) die(usage);
   return options;
 }
 

@@ -53,7 +53,9 @@ void link_word(const fs::path& link, const std::string& stand_in,
     return;
   }
   fs::create_symlink(stand_in, link, error);
-  if (error) refusals.push_back("No puedo crear el enlace " + link.string() + ": " + error.message());
+  if (error) {
+    refusals.push_back("No puedo crear el enlace " + link.string() + ": " + error.message());
+  }
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ inline constexpr std::string_view program_words[] = {
     "ACOBDAT", "ACOBMAT", "IGODAT", "IGOCAL", "IGOGRA", "DELFIDAT", "DELFICV", "DOC"};
 
 struct SuiteLayout {
-  std::string root;                  // absolute, without a trailing slash
-  std::vector<std::string> refusals; // Spanish, one line each; empty when laid out
+  std::string root;                   // absolute, without a trailing slash
+  std::vector<std::string> refusals;  // Spanish, one line each; empty when laid out
 };
 
 // Makes `root` (relative to `current_directory` unless absolute) a suite:
