@@ -1,11 +1,13 @@
 // The stand-in for the suite's method programs: one program installed under
 // every program word. It checks the launch tag, records how it was started
 // when KORVANTE_TRACE names a file, and does the least the launcher relies
-// on, saying in one line what it did.
+// on, saying in one line what it did. Under its own name it is the suite's
+// tool: it tells its version and lays out a stand-in suite.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "console/input.h"
 #include "console/posix/platform.h"
 #include "launcher/launch_tag.h"
+#include "suite/layout.h"
 #include "suite/trace.h"
 
 namespace {
@@ -118,12 +121,67 @@ int run_program(const Program& program, const std::vector<std::string>& args) {
   return 0;
 }
 
+constexpr std::string_view own_name = "korvante-suite";
+
+void usage(int fd) {
+  const std::string text =
+      "Uso: korvante-suite --layout CARPETA   prepara en CARPETA una suite de prueba\n"
+      "     korvante-suite --version          muestra la versión\n"
+      "Bajo el nombre de un programa de la suite (ABACO, AEDAT, ...) hace sus veces;\n"
+      "véase korvante-suite(7).\n";
+  write_all(fd, text.data(), text.size());
+}
+
+std::string current_directory() {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::current_path(error);
+  return error ? std::string("/") : path.string();
+}
+
+// Links to this very file, wherever it was installed or built.
+int lay_out(std::string_view root) {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    say("korvante-suite: no sé dónde estoy: " + error.message() + "\n");
+    return 1;
+  }
+  const korvante::SuiteLayout layout = korvante::lay_out_suite(root, current_directory(), self);
+  if (!layout.refusals.empty()) {
+    for (const std::string& line : layout.refusals) {
+      const std::string text = "korvante-suite: " + line + "\n";
+      write_all(STDERR_FILENO, text.data(), text.size());
+    }
+    return 1;
+  }
+  say("Suite de prueba en " + layout.root + "/ : " +
+      std::to_string(std::size(korvante::program_words)) + " programas enlazados a " +
+      self.string() + " y la carpeta DATOS/.\nPruébela con:\n  KORVANTE_HOME=" + layout.root +
+      " korvante\n");
+  return 0;
+}
+
+int run_as_tool(const std::vector<std::string>& args) {
+  if (args.size() == 2 && (args[1] == "--version" || args[1] == "-V")) {
+    say(std::string(own_name) + " " + KORVANTE_VERSION + "\n");
+    return 0;
+  }
+  if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    usage(STDOUT_FILENO);
+    return 0;
+  }
+  if (args.size() == 3 && args[1] == "--layout") return lay_out(args[2]);
+  usage(STDERR_FILENO);
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string word = program_word(argc > 0 ? argv[0] : "");
   std::vector<std::string> args{word};
   for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  if (word == own_name) return run_as_tool(args);
   record(args);
 
   if (word == "DOC") {
