@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "launcher/launch_tag.h"
+#include "suite/layout.h"
 #include "suite/trace.h"
 #include "tests/e2e/pty_terminal.h"
 
@@ -27,9 +28,6 @@ inline const std::string tag(launch_tag);
 inline const std::string pause_text = "Para continuar apoye <Enter> ... ";
 inline const std::string menu_prompt = "    Módulo : ";
 
-inline const char* const program_words[] = {
-    "ABACO",  "AEDAT",   "aemat",   "aegraf", "aeproy", "SMICDAT",  "SMICEXP", "SMICPRO",
-    "ACOBDAT", "ACOBMAT", "IGODAT", "IGOCAL", "IGOGRA", "DELFIDAT", "DELFICV", "DOC"};
 
 class LauncherTest : public ::testing::Test {
  protected:
@@ -40,7 +38,7 @@ class LauncherTest : public ::testing::Test {
     base = pattern;
     root = base / "K";
     fs::create_directories(root / "DATOS");
-    for (const char* word : program_words) fs::create_symlink(KORVANTE_SUITE_BIN, root / word);
+    for (std::string_view word : program_words) fs::create_symlink(KORVANTE_SUITE_BIN, root / word);
   }
   void TearDown() override {
     terminal.reset();
