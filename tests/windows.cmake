@@ -25,10 +25,20 @@ add_executable(unit_tests ${unit_test_sources})
 target_link_libraries(unit_tests PRIVATE korvante_text GTest::gtest_main)
 add_test(NAME unit_tests COMMAND unit_tests)
 
+# The command lines against Windows itself: CommandLineToArgvW, the C
+# runtime of a started program (argv_echo), and cmd.exe with a batch file.
+add_executable(argv_echo windows/argv_echo.cc)
+target_link_libraries(argv_echo PRIVATE korvante_text)
+target_link_options(argv_echo PRIVATE -municode)
+add_executable(windows_native_tests windows/native_test.cc)
+target_link_libraries(windows_native_tests PRIVATE korvante_text GTest::gtest_main shell32)
+add_dependencies(windows_native_tests argv_echo)
+add_test(NAME windows_native_tests COMMAND windows_native_tests)
+
 # Every program linked statically: nothing but Windows' own DLLs.
 add_test(NAME windows_static_link
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
-          -DPROGRAMS=$<TARGET_FILE:unit_tests>
+          "-DPROGRAMS=$<TARGET_FILE:unit_tests>;$<TARGET_FILE:windows_native_tests>;$<TARGET_FILE:argv_echo>"
           -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_imports.cmake)
 
 # Under scripts/wine-run: a fresh Wine prefix once per test run, shared by
@@ -38,5 +48,5 @@ if(KORVANTE_WINE_RUN)
   add_test(NAME wine_server_stop COMMAND ${KORVANTE_WINE_RUN} --stop)
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine)
-  set_tests_properties(unit_tests PROPERTIES FIXTURES_REQUIRED wine)
+  set_tests_properties(unit_tests windows_native_tests PROPERTIES FIXTURES_REQUIRED wine)
 endif()

@@ -103,17 +103,9 @@ TEST(PlanWindowsLaunch, HostileWordsComeBackExactly) {
 TEST(PlanWindowsLaunch, EveryShortWordOfBlanksQuotesAndBackslashesComesBackExactly) {
   // Each word twice, then a plain one, so that a word that leaks into its
   // neighbour shows.
-  const std::string alphabet = "a \t\"\\";
-  Words level = {""};
-  for (int length = 0; length <= 5; ++length) {
-    Words longer;
-    for (const std::string& word : level) {
-      const Words words = {"C:\\Program Files\\x\\ECHO", word, word, "z"};
-      ASSERT_EQ(parse_like_the_c_runtime(launch_of(words).command_line), words)
-          << testing::PrintToString(word);
-      for (char c : alphabet) longer.push_back(word + c);
-    }
-    level = std::move(longer);
+  for (const std::string& word : every_word("a \t\"\\", 5)) {
+    const Words words = {"C:\\Program Files\\x\\ECHO", word, word, "z"};
+    ASSERT_EQ(parse_like_the_c_runtime(launch_of(words).command_line), words) << testing::PrintToString(word);
   }
 }
 
