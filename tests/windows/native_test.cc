@@ -66,6 +66,8 @@ class StartedProgram : public testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     trace_ = folder_ / "trace";
+    // Something for "*" to match, were a runtime to expand wildcards.
+    std::ofstream(folder_ / "present.txt") << "x";
     ASSERT_TRUE(SetEnvironmentVariableW(L"KORVANTE_TRACE", trace_.wstring().c_str()));
   }
   void TearDown() override {
