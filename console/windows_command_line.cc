@@ -58,6 +58,30 @@ std::string refusal_of(const std::vector<std::string>& words, bool for_batch_fil
 
 WindowsLaunchPlan refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
+WindowsLaunchPlan program_launch(const WindowsProgram& program, const std::vector<std::string>& words) {
+  if (std::string reason = refusal_of(words, false); !reason.empty()) return refused(std::move(reason));
+  std::string line = "\"" + words[0] + "\"";
+  for (std::size_t i = 1; i < words.size(); ++i) line += " " + quote_windows_argument(words[i]);
+  return {WindowsLaunch{program.path, std::move(line)}, ""};
+}
+
+WindowsLaunchPlan batch_launch(const WindowsProgram& program, std::string_view cmd_exe,
+                               const std::vector<std::string>& words) {
+  if (cmd_exe.empty()) return refused("no se encuentra cmd.exe, que ejecuta los archivos de órdenes");
+  if (cmd_exe.find('"') != std::string_view::npos) return refused("la ruta de cmd.exe contiene «\"»");
+  // The batch file's path goes on cmd.exe's line too, and cmd.exe expands
+  // "%" and ends the line at a line end inside quotes as well.
+  std::vector<std::string> batch_words = words;
+  batch_words[0] = program.path;
+  if (std::string reason = refusal_of(batch_words, true); !reason.empty()) return refused(std::move(reason));
+  // After /c, cmd.exe drops the first and the last double quote of the rest
+  // of the line and reads what lies between as its command.
+  std::string line = "\"" + std::string(cmd_exe) + "\" /d /e:ON /v:OFF /c \"\"" + program.path + "\"";
+  for (std::size_t i = 1; i < words.size(); ++i) line += " " + quote_batch_argument(words[i]);
+  line += "\"";
+  return {WindowsLaunch{std::string(cmd_exe), std::move(line)}, ""};
+}
+
 }  // namespace
 
 std::string quote_windows_argument(std::string_view word) {
@@ -82,25 +106,7 @@ std::string quote_windows_argument(std::string_view word) {
 WindowsLaunchPlan plan_windows_launch(const WindowsProgram& program, std::string_view cmd_exe,
                                       const std::vector<std::string>& words) {
   if (words.empty()) return refused("no hay programa que ejecutar");
-  if (!program.batch) {
-    std::string reason = refusal_of(words, false);
-    if (!reason.empty()) return refused(std::move(reason));
-    std::string line = "\"" + words[0] + "\"";
-    for (std::size_t i = 1; i < words.size(); ++i) line += " " + quote_windows_argument(words[i]);
-    return {WindowsLaunch{program.path, std::move(line)}, ""};
-  }
-  // cmd.exe expands "%" and ends the line at a line end inside quotes too.
-  std::vector<std::string> batch_words = words;
-  batch_words[0] = program.path;
-  std::string reason = refusal_of(batch_words, true);
-  if (reason.empty() && cmd_exe.find('"') != std::string_view::npos) reason = "la ruta de cmd.exe contiene «\"»";
-  if (!reason.empty()) return refused(std::move(reason));
-  // After /c, cmd.exe drops the first and the last double quote of the rest
-  // of the line and reads what lies between as its command.
-  std::string line = "\"" + std::string(cmd_exe) + "\" /d /e:ON /v:OFF /c \"\"" + program.path + "\"";
-  for (std::size_t i = 1; i < words.size(); ++i) line += " " + quote_batch_argument(words[i]);
-  line += "\"";
-  return {WindowsLaunch{std::string(cmd_exe), std::move(line)}, ""};
+  return program.batch ? batch_launch(program, cmd_exe, words) : program_launch(program, words);
 }
 
 }  // namespace korvante

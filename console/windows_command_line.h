@@ -40,7 +40,7 @@ struct WindowsLaunchPlan {
 // in double quotes, as the first word is read up to the next quote, then
 // each argument quoted by quote_windows_argument. A batch file goes
 // through `cmd_exe`, the system's own cmd.exe (the caller finds it under
-// %SystemRoot%\System32, never along PATH), as
+// %SystemRoot%\System32, never along PATH; refused when there is none), as
 //   "cmd_exe" /d /e:ON /v:OFF /c ""batch file" argument ..."
 // with no AutoRun commands and no delayed "!" expansion; an argument that
 // is empty or holds anything but letters, digits and `\ / : . _ -` goes in

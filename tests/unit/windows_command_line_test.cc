@@ -225,6 +225,9 @@ TEST(PlanWindowsLaunch, WordsThatCmdWouldReadAsItsOwnAreRefused) {
   const WindowsLaunchPlan in_path = plan_windows_launch({"C:\\100%\\DOC.BAT", true}, "C:\\cmd.exe", {"DOC"});
   EXPECT_FALSE(in_path.launch);
   EXPECT_EQ(in_path.refusal, "el nombre del programa contiene «%» y no puede pasarse a un archivo de órdenes");
+  const WindowsLaunchPlan no_cmd = plan_windows_launch({"C:\\DOC.BAT", true}, "", {"DOC"});
+  EXPECT_FALSE(no_cmd.launch);
+  EXPECT_EQ(no_cmd.refusal, "no se encuentra cmd.exe, que ejecuta los archivos de órdenes");
 }
 
 }  // namespace
