@@ -32,9 +32,6 @@ std::optional<int> parse_decimal(std::string_view text) {
   return static_cast<int>(value);
 }
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of `text`, or 0.
 std::size_t utf8_sequence_length(std::string_view text) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(0);
@@ -62,7 +59,14 @@ std::size_t utf8_sequence_length(std::string_view text) {
   return length;
 }
 
-}  // namespace
+bool is_valid_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8_sequence_length(text.substr(at));
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
 
 std::size_t utf8_prefix_bytes(std::string_view text, std::size_t max_chars) {
   std::size_t at = 0;
@@ -80,15 +84,6 @@ std::size_t utf8_length(std::string_view text) {
     at += length == 0 ? 1 : length;
   }
   return chars;
-}
-
-bool is_valid_utf8(std::string_view text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = utf8_sequence_length(text.substr(at));
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
 }
 
 std::string_view utf8_prefix(std::string_view text, std::size_t max_chars) {

@@ -7,11 +7,15 @@
 namespace korvante {
 
 struct Folders {
-  std::string programs;  // root + "/"
-  std::string data;      // root + "/DATOS/"
+  std::string programs;  // root + "/"; on Windows root + "\"
+  std::string data;      // root + "/DATOS/"; on Windows root + "\DATOS\"
 };
 
 // `root` is the suite root without a trailing slash ("" for "/").
 Folders folders_of(std::string_view root);
+
+// The same on Windows: root + "\" and root + "\DATOS\", for a root
+// without a trailing separator ("" for "\", "C:" for "C:\").
+Folders windows_folders_of(std::string_view root);
 
 }  // namespace korvante
