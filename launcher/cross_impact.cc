@@ -49,12 +49,12 @@ void draw_submenu(const Failures& failures) {
 // The expert's code is taken as typed (it may be empty or hold a "."), but
 // one longer than its room, or one that would split into two words, leave
 // the data folder or reach the terminal raw, is asked for again.
-Flow ask_expert_code(std::string& code) {
+Flow ask_expert_code(std::string& code, NameRules names) {
   for (;;) {
     print("\t\t\tClave del experto : ");
     const LineRead read = read_line(code, expert_code_chars);
     if (read == LineRead::ended) return Flow::input_ended;
-    if (read == LineRead::whole && (code.empty() || !name_fault(code))) return Flow::go_on;
+    if (read == LineRead::whole && (code.empty() || !name_fault(code, names))) return Flow::go_on;
   }
 }
 
@@ -93,7 +93,7 @@ Flow run_cross_impact(const MethodContext& method) {
         break;
       case 2: {
         std::string code;
-        if (ask_expert_code(code) == Flow::input_ended) return Flow::input_ended;
+        if (ask_expert_code(code, method.names) == Flow::input_ended) return Flow::input_ended;
         run_choice(failures, command_line("SMICEXP ", method.tag,
                                           {data, "SMICINFO.EST", code + ".DTS", code + ".RSS", code + ".RSP"}));
         break;

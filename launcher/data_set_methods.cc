@@ -19,8 +19,8 @@ namespace {
 // A data-set root holds at most this many characters.
 constexpr std::size_t root_chars = 19;
 
-bool usable_root(const std::string& line) {
-  return line.find('.') == std::string::npos && !name_fault(line);
+bool usable_root(const std::string& line, NameRules names) {
+  return line.find('.') == std::string::npos && !name_fault(line, names);
 }
 
 // Asks for the data-set root on a cleared screen until the line is a
@@ -28,21 +28,21 @@ bool usable_root(const std::string& line) {
 // extensions are the method's), and nothing that would split it into two
 // words, take it out of the data folder or reach the terminal raw.
 // Nothing when the input ends.
-std::optional<std::string> ask_root(std::string_view prompt) {
+std::optional<std::string> ask_root(std::string_view prompt, NameRules names) {
   for (;;) {
     clear_screen();
     print(prompt);
     std::string line;
     const LineRead read = read_line(line, root_chars);
     if (read == LineRead::ended) return std::nullopt;
-    if (read == LineRead::whole && usable_root(line)) return line;
+    if (read == LineRead::whole && usable_root(line, names)) return line;
   }
 }
 
 }  // namespace
 
 Flow run_actors_objectives(const MethodContext& method) {
-  const auto typed = ask_root("\n\n\n\tArchivo de datos (digite solo la raíz) : ");
+  const auto typed = ask_root("\n\n\n\tArchivo de datos (digite solo la raíz) : ", method.names);
   if (!typed) return Flow::input_ended;
   const std::string& root = *typed;
   const std::string& data = method.folders.data;
@@ -62,7 +62,7 @@ Flow run_actors_objectives(const MethodContext& method) {
 }
 
 Flow run_importance_governability(const MethodContext& method) {
-  const auto typed = ask_root("\n\n\n\tArchivo de datos (digite solo la raiz) : ");
+  const auto typed = ask_root("\n\n\n\tArchivo de datos (digite solo la raiz) : ", method.names);
   if (!typed) return Flow::input_ended;
   const std::string& root = *typed;
   const std::string& data = method.folders.data;
@@ -83,7 +83,7 @@ Flow run_importance_governability(const MethodContext& method) {
 }
 
 Flow run_delphi(const MethodContext& method) {
-  const auto typed = ask_root("\n\n\n  Nombre del archivo para los datos (digite solo la raiz) : ");
+  const auto typed = ask_root("\n\n\n  Nombre del archivo para los datos (digite solo la raiz) : ", method.names);
   if (!typed) return Flow::input_ended;
   const std::string& root = *typed;
   const std::string data_file = method.folders.data + root + ".ddf";

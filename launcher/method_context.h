@@ -4,12 +4,14 @@
 #include <string_view>
 
 #include "launcher/folders.h"
+#include "launcher/name_rules.h"
 
 namespace korvante {
 
 struct MethodContext {
   Folders folders;
   std::string_view tag;
+  NameRules names;
 };
 
 }  // namespace korvante

@@ -21,8 +21,8 @@ Flow run_abaco(const MethodContext& method) {
 
 }  // namespace
 
-Flow run_method(std::string_view selection, std::string_view tag, std::string_view root) {
-  const MethodContext method{folders_of(root), tag};
+Flow run_method(std::string_view selection, std::string_view tag, const Suite& suite) {
+  const MethodContext method{suite.folders, tag, suite.names};
   struct Branch {
     std::string_view selection;
     Flow (*run)(const MethodContext&);

@@ -20,17 +20,12 @@ enum class NameFault {
   windows_device,    // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension
 };
 
+// The rules of the platform the programs run on: Windows refuses more.
 enum class NameRules { posix, windows };
-
-#ifdef _WIN32
-inline constexpr NameRules host_name_rules = NameRules::windows;
-#else
-inline constexpr NameRules host_name_rules = NameRules::posix;
-#endif
 
 // The first fault of `name` under `rules`, or nothing when it is usable.
 // An empty name is reported as such; callers that accept one skip it.
-std::optional<NameFault> name_fault(std::string_view name, NameRules rules = host_name_rules);
+std::optional<NameFault> name_fault(std::string_view name, NameRules rules);
 
 // Whether `text` holds a control character: C0, DEL, or C1 in UTF-8.
 bool has_control_character(std::string_view text);

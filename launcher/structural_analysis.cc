@@ -60,7 +60,7 @@ Flow run_structural_analysis(const MethodContext& method) {
   // The name becomes a word of every command line and a file name in the
   // data folder: one that would split, leave the folder or reach the
   // terminal raw runs nothing.
-  if (const std::optional<NameFault> fault = name_fault(*name)) {
+  if (const std::optional<NameFault> fault = name_fault(*name, method.names)) {
     return stop_with(failures, "\nNombre de estudio no válido en <" + info + ">: " + name_fault_reason(*name, *fault) + "\n");
   }
 
@@ -80,7 +80,7 @@ Flow run_structural_analysis(const MethodContext& method) {
   // Read afresh: a program of the sequence may have renamed the study. A
   // name that cannot be shown, or no name, leaves the one the programs got.
   const std::optional<std::string> renamed = read_study_name(information_file(data));
-  const std::string& shown = renamed && !name_fault(*renamed) ? *renamed : *name;
+  const std::string& shown = renamed && !name_fault(*renamed, method.names) ? *renamed : *name;
   move_cursor(12, 12);
   print("Archivo de resultados : " + find_ignoring_case(data, shown + ".rse") + "\n");
   return Flow::go_on;

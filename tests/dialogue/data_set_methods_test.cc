@@ -135,6 +135,20 @@ TEST(DataSetMethods, AcceptedRootsReachTheProgramsByteForByte) {
   }
 }
 
+TEST(DataSetMethods, OnWindowsTheFoldersAndTheNamesFollowItsRules) {
+  const Suite windows = windows_suite("\\K");
+  const LauncherRun run = run_launcher_on("\n4\nENC1\n", [](fake::Console&) {}, windows);
+  EXPECT_EQ(run.method_commands(),
+            (Lines{"ACOBDAT ¤§ \\K\\DATOS\\ ENC1", "ACOBMAT ¤§ \\K\\DATOS\\ ENC1.dta ENC1.rsa"}));
+  EXPECT_EQ(run.console.commands.at(0), "cd \\K");
+  // Refused on Windows only: its reserved characters and device names, and
+  // bytes that no Windows name can hold; then the same as everywhere.
+  for (const std::string root : {"a:b", "a\\b", "CON", "nul", "COM1", "\"&calc.exe", "\xff\xfe", "a b"}) {
+    const LauncherRun refused = run_launcher_on("\n6\n" + root + "\nok\n", [](fake::Console&) {}, windows);
+    EXPECT_EQ(refused.method_commands().at(0), "DELFIDAT ¤§ \\K\\DATOS\\ok.ddf") << testing::PrintToString(root);
+  }
+}
+
 TEST(DataSetMethods, DelphiRunsByWhatLiesAtTheDataFile) {
   const std::string data_file = data + "R.ddf";
   const std::string refusal = "{clear}{move 12,12}No puedo usar el archivo de datos </K/DATOS/R.ddf>: ";

@@ -27,13 +27,12 @@ struct LauncherRun {
 };
 
 // Prepares the console (files, hooks, programs' results) with `setup`,
-// then runs the launcher on the `typed` input to its end, with the suite
-// at `suite_root`.
+// then runs the launcher on the `typed` input to its end, on `suite`.
 template <typename Setup>
-LauncherRun run_launcher_on(std::string typed, Setup setup, std::string_view suite_root = root) {
+LauncherRun run_launcher_on(std::string typed, Setup setup, const Suite& suite = posix_suite(root)) {
   fake::Console& console = fake::reset(std::move(typed));
   setup(console);
-  const int status = run_launcher(suite_root);
+  const int status = run_launcher(suite);
   return LauncherRun{status, console};
 }
 

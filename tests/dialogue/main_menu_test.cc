@@ -36,7 +36,7 @@ TEST(MainLoop, ASuiteRootThatWouldSplitOrReachTheTerminalIsRefused) {
       {"", ""},
   };
   for (const auto& c : cases) {
-    const LauncherRun run = run_launcher_on("\n1\n", [](fake::Console&) {}, c.root);
+    const LauncherRun run = run_launcher_on("\n1\n", [](fake::Console&) {}, posix_suite(c.root));
     if (c.refusal.empty()) {
       EXPECT_EQ(run.status, 0) << c.root;
       EXPECT_EQ(run.console.commands.size(), 2u) << c.root;

@@ -670,7 +670,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   }
   c.on_command = on_command;
 
-  const int status = korvante::run_launcher(root);
+  const int status = korvante::run_launcher(korvante::posix_suite(root));
 
   check(status == 0, "the launcher ended with a status other than 0", std::to_string(status));
   check(state.commands_checked == c.commands.size() && !c.commands.empty() && c.commands[0] == "cd /K",

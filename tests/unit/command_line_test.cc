@@ -4,6 +4,7 @@
 
 #include "console/words.h"
 #include "launcher/folders.h"
+#include "launcher/suite.h"
 #include "shell/suite_root.h"
 
 namespace korvante {
@@ -47,6 +48,26 @@ TEST(Folders, AlwaysEndInOneSlash) {
   EXPECT_EQ(folders_of("/opt/s").data, "/opt/s/DATOS/");
   EXPECT_EQ(folders_of("").programs, "/");
   EXPECT_EQ(folders_of("").data, "/DATOS/");
+}
+
+TEST(Suite, TheRootTheStartUpNamesAndTheFolders) {
+  const struct {
+    Suite suite;
+    std::string root, programs, data;
+    NameRules names;
+  } cases[] = {
+      {posix_suite("/KORVANTE"), "/KORVANTE", "/KORVANTE/", "/KORVANTE/DATOS/", NameRules::posix},
+      {posix_suite(""), "/", "/", "/DATOS/", NameRules::posix},
+      {windows_suite("\\KORVANTE"), "\\KORVANTE", "\\KORVANTE\\", "\\KORVANTE\\DATOS\\", NameRules::windows},
+      {windows_suite(""), "\\", "\\", "\\DATOS\\", NameRules::windows},
+      {windows_suite("C:"), "C:\\", "C:\\", "C:\\DATOS\\", NameRules::windows},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.suite.root, c.root);
+    EXPECT_EQ(c.suite.folders.programs, c.programs);
+    EXPECT_EQ(c.suite.folders.data, c.data);
+    EXPECT_EQ(c.suite.names, c.names);
+  }
 }
 
 }  // namespace

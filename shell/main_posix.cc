@@ -19,6 +19,7 @@ std::string current_directory() {
 
 int main() {
   const std::string root = korvante::suite_root(std::getenv("KORVANTE_HOME"), current_directory());
-  korvante::start_services(korvante::folders_of(root).programs);
-  korvante::exit_program(korvante::run_launcher(root));
+  const korvante::Suite suite = korvante::posix_suite(root);
+  korvante::start_services(suite.folders.programs);
+  korvante::exit_program(korvante::run_launcher(suite));
 }
