@@ -38,11 +38,7 @@ add_test(NAME windows_native_tests COMMAND windows_native_tests)
 # The whole dialogue in process on the recording console, as on Linux.
 add_library(korvante_fake_console STATIC fakes/fake_console.cc)
 target_link_libraries(korvante_fake_console PUBLIC korvante_text)
-add_executable(dialogue_tests
-  dialogue/main_menu_test.cc
-  dialogue/data_set_methods_test.cc
-  dialogue/structural_analysis_test.cc
-  dialogue/cross_impact_test.cc)
+add_executable(dialogue_tests ${dialogue_test_sources})
 target_link_libraries(dialogue_tests PRIVATE korvante_dialogue korvante_fake_console GTest::gtest_main)
 add_test(NAME dialogue_tests COMMAND dialogue_tests)
 
