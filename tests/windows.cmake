@@ -57,6 +57,11 @@ add_test(NAME windows_static_link
           "-DPROGRAMS=$<TARGET_FILE:korvante>;$<TARGET_FILE:korvante-suite>;$<TARGET_FILE:unit_tests>;$<TARGET_FILE:windows_native_tests>;$<TARGET_FILE:argv_echo>;$<TARGET_FILE:probe>"
           -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_imports.cmake)
 
+# The release zip holds what a user unpacks, and nothing else.
+add_test(NAME windows_release_zip
+  COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DVERSION=${PROJECT_VERSION}
+          "-DWORDS=${KORVANTE_PROGRAM_WORDS}" -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_release_zip.cmake)
+
 # Under scripts/wine-run: a fresh Wine prefix once per test run, shared by
 # the tests of the run, and its server stopped at the end.
 if(KORVANTE_WINE_RUN)
