@@ -59,6 +59,8 @@ void start_again(const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
+  // Its mode is the one given here, whatever the launcher's programs get.
+  SetEnvironmentVariableW(L"KORVANTE_PROBE", nullptr);
   if (CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -103,6 +105,12 @@ int run(const std::string& mode, const std::string& argument) {
     if (interrupted) print("atrapado\n");
     if (read != LineRead::ended) print("leido " + line + "\n");
     exit_program(0);
+  }
+  // Leaves the console's input with no line editing, no echo, no Ctrl-C.
+  if (mode == "leaves-console-raw") {
+    SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), 0);
+    print("crudo\n");
+    return 0;
   }
   // Sends the interrupt keys to the console a while after it has ended.
   if (mode == "interrupt-later") {
