@@ -83,8 +83,10 @@ void platform::program_starts() { program_running.store(true); }
 void platform::program_ended() {
   program_ended_at.store(GetTickCount64());
   program_running.store(false);
-  if (input_mode) SetConsoleMode(standard_handle(STD_INPUT_HANDLE), *input_mode);
+  // The screen's first: Wine's console takes a screen mode set after the
+  // input's as a change of the echo too, and the typing would not show.
   if (output_mode) SetConsoleMode(standard_handle(STD_OUTPUT_HANDLE), *output_mode);
+  if (input_mode) SetConsoleMode(standard_handle(STD_INPUT_HANDLE), *input_mode);
 }
 
 void platform::end_by_interrupt() { ExitProcess(status_control_c_exit); }

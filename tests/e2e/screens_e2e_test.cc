@@ -20,6 +20,8 @@ TEST_F(LauncherTest, AbacoRunsWithTagAndBothFolders) {
   start();
   expect_pause();
   terminal->type("\r1\r");
+  // The first pause prompt stands until the menu is drawn.
+  ASSERT_TRUE(terminal->wait_until([&] { return records().size() == 1; }));
   expect_pause();
   EXPECT_EQ(records(), (Records{{"ABACO", tag, root_slash(), data()}}));
   EXPECT_NE(terminal->screen_text().find("ABACO: ábaco de Régnier"), std::string::npos);

@@ -224,7 +224,11 @@ TEST_F(WindowsLauncher, AProgramLeavingTheConsoleRawDoesNotBreakTheNextPrompt) {
   // Without line input Enter would never end the line.
   terminal->type("\r");
   expect_menu();
-  terminal->type("0\r");
+  // Without echo the typing would not show.
+  terminal->type("xyz");
+  ASSERT_TRUE(terminal->wait_until([&] { return terminal->row_text(25).ends_with("Módulo : xyz"); }))
+      << terminal->screen_text();
+  terminal->type("\r0\r");
   expect_exit_status(0);
 }
 
