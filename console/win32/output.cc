@@ -1,5 +1,6 @@
 #include "console/output.h"
 
+#include <algorithm>
 #include <string>
 
 #include "console/text.h"
