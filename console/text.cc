@@ -90,4 +90,14 @@ std::string_view utf8_prefix(std::string_view text, std::size_t max_chars) {
   return text.substr(0, utf8_prefix_bytes(text, max_chars));
 }
 
+std::string with_crlf_line_ends(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace korvante

@@ -37,4 +37,8 @@ std::size_t utf8_length(std::string_view text);
 // The first `max_chars` characters of `text`.
 std::string_view utf8_prefix(std::string_view text, std::size_t max_chars);
 
+// `text` with each line feed written as a carriage return and a line feed,
+// as a Windows text-mode stream writes it to a file or a pipe.
+std::string with_crlf_line_ends(std::string_view text);
+
 }  // namespace korvante

@@ -70,7 +70,7 @@ std::vector<std::string> program_extensions(std::optional<std::string_view> path
 }
 
 WindowsProgramSearch find_windows_program(std::string_view word, const WindowsSearchPlaces& places,
-                                          const std::function<PathKind(const std::string&)>& kind_of) {
+                                          const std::function<LookupKind(const std::string&)>& kind_of) {
   WindowsProgramSearch search;
   if (word.empty()) return search;
   const std::vector<std::string> extensions = program_extensions(places.path_extensions);
@@ -83,14 +83,14 @@ WindowsProgramSearch find_windows_program(std::string_view word, const WindowsSe
       for (const std::string& extension : extensions) candidates.push_back(name + extension);
     }
     for (std::string& candidate : candidates) {
-      const PathKind kind = kind_of(candidate);
-      if (kind == PathKind::file) {
+      const LookupKind kind = kind_of(candidate);
+      if (kind == LookupKind::file) {
         const bool batch = is_batch_file(candidate);
         search.found = WindowsProgram{std::move(candidate), batch};
         search.folder_in_the_way.reset();
         return true;
       }
-      if (kind == PathKind::folder && !search.folder_in_the_way) search.folder_in_the_way = candidate;
+      if (kind == LookupKind::folder && !search.folder_in_the_way) search.folder_in_the_way = candidate;
     }
     return false;
   };

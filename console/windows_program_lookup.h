@@ -9,8 +9,9 @@
 
 namespace korvante {
 
-// What lies at a path.
-enum class PathKind { nothing, file, folder };
+// What lies at a path, as far as a program lookup cares (files.h has
+// the finer PathKind of the files the launcher reads).
+enum class LookupKind { nothing, file, folder };
 
 // Where a program word is looked for: the suite's programs folder (ending
 // in "\"), and the values of PATH and PATHEXT when they are set.
@@ -48,6 +49,6 @@ std::vector<std::string> program_extensions(std::optional<std::string_view> path
 // is; any other is tried with each extension added in turn. `kind_of` says
 // what lies at a path; the first file wins.
 WindowsProgramSearch find_windows_program(std::string_view word, const WindowsSearchPlaces& places,
-                                          const std::function<PathKind(const std::string&)>& kind_of);
+                                          const std::function<LookupKind(const std::string&)>& kind_of);
 
 }  // namespace korvante

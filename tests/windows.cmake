@@ -35,11 +35,32 @@ target_link_libraries(windows_native_tests PRIVATE korvante_text GTest::gtest_ma
 add_dependencies(windows_native_tests argv_echo)
 add_test(NAME windows_native_tests COMMAND windows_native_tests)
 
+# The whole dialogue in process on the recording console, as on Linux.
+add_library(korvante_fake_console STATIC fakes/fake_console.cc)
+target_link_libraries(korvante_fake_console PUBLIC korvante_text)
+add_executable(dialogue_tests ${dialogue_test_sources})
+target_link_libraries(dialogue_tests PRIVATE korvante_dialogue korvante_fake_console GTest::gtest_main)
+add_test(NAME dialogue_tests COMMAND dialogue_tests)
+
+# The Win32 services against real processes and files; probe.exe is the
+# program they start, and the one that runs them without a console.
+add_executable(probe windows/probe.cc)
+target_link_libraries(probe PRIVATE korvante_services)
+add_executable(win32_services_tests windows/win32_services_test.cc)
+target_link_libraries(win32_services_tests PRIVATE korvante_services GTest::gtest_main)
+add_dependencies(win32_services_tests probe argv_echo)
+add_test(NAME win32_services_tests COMMAND win32_services_tests)
+
 # Every program linked statically: nothing but Windows' own DLLs.
 add_test(NAME windows_static_link
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
-          "-DPROGRAMS=$<TARGET_FILE:unit_tests>;$<TARGET_FILE:windows_native_tests>;$<TARGET_FILE:argv_echo>"
+          "-DPROGRAMS=$<TARGET_FILE:korvante>;$<TARGET_FILE:korvante-suite>;$<TARGET_FILE:unit_tests>;$<TARGET_FILE:windows_native_tests>;$<TARGET_FILE:argv_echo>;$<TARGET_FILE:probe>"
           -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_imports.cmake)
+
+# The release zip holds what a user unpacks, and nothing else.
+add_test(NAME windows_release_zip
+  COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DVERSION=${PROJECT_VERSION}
+          "-DWORDS=${KORVANTE_PROGRAM_WORDS}" -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/check_release_zip.cmake)
 
 # Under scripts/wine-run: a fresh Wine prefix once per test run, shared by
 # the tests of the run, and its server stopped at the end.
@@ -48,5 +69,6 @@ if(KORVANTE_WINE_RUN)
   add_test(NAME wine_server_stop COMMAND ${KORVANTE_WINE_RUN} --stop)
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine)
-  set_tests_properties(unit_tests windows_native_tests PROPERTIES FIXTURES_REQUIRED wine)
+  set_tests_properties(unit_tests windows_native_tests dialogue_tests win32_services_tests PROPERTIES
+    FIXTURES_REQUIRED wine)
 endif()

@@ -30,19 +30,7 @@ struct FaultCase {
 
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
-class FaultTable : public LauncherTest, public ::testing::WithParamInterface<FaultCase> {
- protected:
-  std::string expand(std::string text) const {
-    const std::pair<std::string, std::string> names[] = {
-        {"{tag}", tag}, {"{data}", data()}, {"{root}", root_slash()}, {"{base}", base.string()}};
-    for (const auto& [name, value] : names) {
-      for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size())) {
-        text.replace(at, name.size(), value);
-      }
-    }
-    return text;
-  }
-};
+class FaultTable : public LauncherTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultTable, EndsWithStatusZeroHavingRunWhatWasChosen) {
   const FaultCase& c = GetParam();
@@ -63,24 +51,7 @@ TEST_P(FaultTable, EndsWithStatusZeroHavingRunWhatWasChosen) {
   start(o);
   terminal->write_stdin(c.typed);
   terminal->close_stdin();
-  const auto exit = terminal->wait_exit(std::chrono::seconds(20));
-  ASSERT_TRUE(exit) << "still running:\n" << terminal->screen_text();
-  EXPECT_TRUE(exit->exited) << "ended by signal " << exit->signal;
-  EXPECT_EQ(exit->code, 0);
-
-  Records expected;
-  for (const TraceRecord& record : c.records) {
-    TraceRecord words;
-    for (const std::string& word : record) words.push_back(expand(word));
-    expected.push_back(words);
-  }
-  EXPECT_EQ(records(), expected);
-  for (const std::string& text : c.on_screen) {
-    EXPECT_TRUE(on_screen(expand(text))) << "\"" << expand(text) << "\" not on\n" << terminal->screen_text();
-  }
-  for (const std::string& text : c.not_on_screen) {
-    EXPECT_FALSE(on_screen(expand(text))) << "\"" << expand(text) << "\" on\n" << terminal->screen_text();
-  }
+  expect_session_end(c.records, c.on_screen, c.not_on_screen);
   if (!c.marks.empty()) {
     std::ifstream in(base / "marks");
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), c.marks);

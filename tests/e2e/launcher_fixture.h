@@ -1,5 +1,12 @@
 // The real launcher on a pseudo-terminal, over a stand-in suite of its own
 // in a temporary folder, with the stand-ins' trace at hand.
+//
+// Built with KORVANTE_E2E_WINDOWS, the launcher is korvante.exe under Wine
+// on the same pseudo-terminal: the suite is a folder of copies named
+// WORD.EXE, in a Unix folder that Wine's drive Z: shows, and the launcher
+// is given it as a path rooted on its current drive (\tmp\kv-XXXXXX\K for
+// /tmp/kv-XXXXXX/K), so that every path on the screen is as long as on
+// Linux and the same golden screens hold once "\" is read as "/".
 #pragma once
 
 #include <sys/stat.h>
@@ -7,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,6 +36,21 @@ inline const std::string tag(launch_tag);
 inline const std::string pause_text = "Para continuar apoye <Enter> ... ";
 inline const std::string menu_prompt = "    Módulo : ";
 
+#ifdef KORVANTE_E2E_WINDOWS
+inline constexpr bool on_windows = true;
+#else
+inline constexpr bool on_windows = false;
+#endif
+inline constexpr char separator = on_windows ? '\\' : '/';
+
+// `path` as the launcher names it: on Windows rooted on the current drive.
+inline std::string path_of(const fs::path& path) {
+  if (!on_windows) return path.string();
+  std::string windows = "\\" + path.relative_path().string();
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  return windows;
+}
+
 
 class LauncherTest : public ::testing::Test {
  protected:
@@ -38,7 +61,13 @@ class LauncherTest : public ::testing::Test {
     base = pattern;
     root = base / "K";
     fs::create_directories(root / "DATOS");
-    for (std::string_view word : program_words) fs::create_symlink(KORVANTE_SUITE_BIN, root / word);
+    for (std::string_view word : program_words) {
+      if (on_windows) {
+        fs::copy_file(KORVANTE_SUITE_BIN, root / (std::string(word) + ".EXE"));
+      } else {
+        fs::create_symlink(KORVANTE_SUITE_BIN, root / word);
+      }
+    }
   }
   void TearDown() override {
     terminal.reset();
@@ -50,8 +79,8 @@ class LauncherTest : public ::testing::Test {
     return logs != nullptr && *logs != '\0';
   }
 
-  std::string root_slash() const { return root.string() + "/"; }
-  std::string data() const { return root.string() + "/DATOS/"; }
+  std::string root_slash() const { return path_of(root) + separator; }
+  std::string data() const { return path_of(root) + separator + "DATOS" + separator; }
 
   // Replaces the stand-in for `word` with a shell script.
   void replace_program(const std::string& word, const std::string& body) {
@@ -74,9 +103,13 @@ class LauncherTest : public ::testing::Test {
                 std::string("--log-file=") + std::getenv("KORVANTE_E2E_VALGRIND") + "/%p.log",
                 KORVANTE_BIN};
     }
+#ifdef KORVANTE_E2E_WINDOWS
+    o.argv = {KORVANTE_WINE_RUN, KORVANTE_WINE_PREFIX, KORVANTE_BIN};
+    o.cwd = base.string();
+#endif
     o.env = ::e2e::basic_env();
-    o.env.push_back("KORVANTE_HOME=" + root.string());
-    o.env.push_back("KORVANTE_TRACE=" + (base / "trace").string());
+    o.env.push_back("KORVANTE_HOME=" + path_of(root));
+    o.env.push_back("KORVANTE_TRACE=" + path_of(base / "trace"));
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
       if (const char* value = std::getenv(name)) o.env.push_back(std::string(name) + "=" + value);
     }
@@ -146,13 +179,15 @@ class LauncherTest : public ::testing::Test {
     return decode_trace(trace);
   }
 
-  // The screen with this run's temporary folder written as /tmp/kv-XXXXXX.
+  // The screen with this run's temporary folder written as /tmp/kv-XXXXXX,
+  // and on Windows every "\" as "/".
   std::string masked_screen() const {
     std::string screen = terminal->screen_text();
-    const std::string path = base.string();
+    const std::string path = path_of(base);
     for (std::size_t at = screen.find(path); at != std::string::npos; at = screen.find(path, at)) {
       screen.replace(at, path.size(), "/tmp/kv-XXXXXX");
     }
+    if (on_windows) std::replace(screen.begin(), screen.end(), '\\', '/');
     return screen;
   }
 
@@ -160,6 +195,43 @@ class LauncherTest : public ::testing::Test {
     const std::string diff =
         ::e2e::compare_with_golden(std::string(KORVANTE_GOLDEN_DIR) + "/" + name, masked_screen());
     EXPECT_EQ(diff, "") << name;
+  }
+
+  // `text` with "{tag}", "{data}", "{root}" and "{base}" standing for this
+  // run's values.
+  std::string expand(std::string text) const {
+    const std::pair<std::string, std::string> names[] = {
+        {"{tag}", tag}, {"{data}", data()}, {"{root}", root_slash()}, {"{base}", path_of(base)}};
+    for (const auto& [name, value] : names) {
+      for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size())) {
+        text.replace(at, name.size(), value);
+      }
+    }
+    return text;
+  }
+
+  // A piped session has ended with status 0, having recorded `expected`,
+  // with each of `shown` on the final screen and none of `not_shown`
+  // (all with expand's stand-ins).
+  void expect_session_end(const Records& expected, const std::vector<std::string>& shown,
+                          const std::vector<std::string>& not_shown) {
+    const auto exit = terminal->wait_exit(std::chrono::seconds(20));
+    ASSERT_TRUE(exit) << "still running:\n" << terminal->screen_text();
+    EXPECT_TRUE(exit->exited) << "ended by signal " << exit->signal;
+    EXPECT_EQ(exit->code, 0) << terminal->screen_text();
+    Records records_expected;
+    for (const TraceRecord& record : expected) {
+      TraceRecord words;
+      for (const std::string& word : record) words.push_back(expand(word));
+      records_expected.push_back(words);
+    }
+    EXPECT_EQ(records(), records_expected);
+    for (const std::string& text : shown) {
+      EXPECT_TRUE(on_screen(expand(text))) << "\"" << expand(text) << "\" not on\n" << terminal->screen_text();
+    }
+    for (const std::string& text : not_shown) {
+      EXPECT_FALSE(on_screen(expand(text))) << "\"" << expand(text) << "\" on\n" << terminal->screen_text();
+    }
   }
 
   fs::path base;

@@ -66,5 +66,15 @@ TEST(Utf8, CutsCountCharactersAndNeverSplitOne) {
   EXPECT_EQ(utf8_length(""), 0u);
 }
 
+TEST(CrlfLineEnds, EveryLineFeedAndNothingElse) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"a\nb\n", "a\r\nb\r\n"}, {"\n\n", "\r\n\r\n"}, {"sin fin", "sin fin"},
+      {"ya\r\n", "ya\r\r\n"},   {"\t┌─┐\n", "\t┌─┐\r\n"}, {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(with_crlf_line_ends(c.in), c.out) << c.in;
+}
+
 }  // namespace
 }  // namespace korvante

@@ -11,7 +11,7 @@ using Strings = std::vector<std::string>;
 
 // A disk of files and folders that records every path it is asked about.
 struct Disk {
-  std::map<std::string, PathKind> entries;
+  std::map<std::string, LookupKind> entries;
   Strings asked;
 
   WindowsProgramSearch find(std::string_view word, std::optional<std::string_view> path,
@@ -20,7 +20,7 @@ struct Disk {
     return find_windows_program(word, {programs_folder, path, pathext}, [this](const std::string& p) {
       asked.push_back(p);
       const auto entry = entries.find(p);
-      return entry == entries.end() ? PathKind::nothing : entry->second;
+      return entry == entries.end() ? LookupKind::nothing : entry->second;
     });
   }
 };
@@ -76,7 +76,7 @@ TEST(FindWindowsProgram, WhatIsFound) {
   };
   for (const auto& c : cases) {
     Disk disk;
-    for (const std::string& file : c.files) disk.entries[file] = PathKind::file;
+    for (const std::string& file : c.files) disk.entries[file] = LookupKind::file;
     const WindowsProgramSearch search = disk.find(c.word, c.path, c.pathext);
     ASSERT_EQ(search.found.has_value(), c.found.has_value()) << c.what;
     if (c.found) {
@@ -94,13 +94,13 @@ TEST(FindWindowsProgram, EmptyPathEntriesAreSkipped) {
 
 TEST(FindWindowsProgram, AFolderInTheWayIsToldWhenNothingIsFound) {
   Disk disk;
-  disk.entries["\\KORVANTE\\ABACO.EXE"] = PathKind::folder;
-  disk.entries["C:\\bin\\ABACO.COM"] = PathKind::folder;
+  disk.entries["\\KORVANTE\\ABACO.EXE"] = LookupKind::folder;
+  disk.entries["C:\\bin\\ABACO.COM"] = LookupKind::folder;
   const WindowsProgramSearch missing = disk.find("ABACO", "C:\\bin");
   EXPECT_FALSE(missing.found);
   EXPECT_EQ(missing.folder_in_the_way, "\\KORVANTE\\ABACO.EXE");
 
-  disk.entries["C:\\bin\\ABACO.EXE"] = PathKind::file;
+  disk.entries["C:\\bin\\ABACO.EXE"] = LookupKind::file;
   const WindowsProgramSearch found = disk.find("ABACO", "C:\\bin");
   ASSERT_TRUE(found.found);
   EXPECT_EQ(found.found->path, "C:\\bin\\ABACO.EXE");
